@@ -41,7 +41,7 @@ constexpr int kChannelCount = 4;
 struct ModuleConfig {
     char serial[17] = {};          // at most 16 characters
     char revision = 'B';
-    uint8_t options = 0x15;        // filter 1.25 MHz, hardware and firmware grade industrial
+    uint8_t options = 0x14;        // filter 1.25 MHz, hardware and firmware grade industrial
     uint8_t usbSpeed = 1;          // 1 = high speed, 0 = full speed
     bool hasDac = true;
     char firmwareVersion[32] = {}; // e.g. "2.07.15"
