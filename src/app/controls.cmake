@@ -1,0 +1,1 @@
+# Control tree, channel frame and small widgets: target_sources(zx_app PRIVATE ...)

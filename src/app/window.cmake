@@ -1,0 +1,1 @@
+# Main window, worker threads and message dialogs: target_sources(zx_app PRIVATE ...)
