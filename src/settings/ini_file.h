@@ -32,6 +32,8 @@ public:
     // file is then untouched and the changes stay in memory.
     bool flush();
 
+    // False after a load that failed (see load()).
+    bool isLoaded() const { return !loadFailed_; }
     const QString& path() const { return path_; }
     // Why the last failed operation failed.
     const QString& errorText() const { return errorText_; }

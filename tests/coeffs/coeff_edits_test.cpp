@@ -64,8 +64,8 @@ TEST(CoeffEdits, CommittingTheFactoryValueAgainMakesTheSetsEqual)
 {
     ModuleDescription description {};
     description.AdcOffsetCoefs[2 * 4 + 1] = 40.0;
-    for (double& scale : description.AdcScaleCoefs)
-        scale = 1.0;
+    for (int i = 0; i < 128; ++i)
+        description.AdcScaleCoefs[i] = 1.0;
     description.DacScaleCoefs[0] = description.DacScaleCoefs[1] = 1.0;
     const CorrectionCoeffs factory = BuildFactoryCoeffs(description);
     CorrectionCoeffs working = factory;

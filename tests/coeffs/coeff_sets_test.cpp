@@ -9,6 +9,9 @@ using namespace coeffs;
 
 namespace {
 
+// The description's doubles are packed at odd offsets: the checks read them
+// by value (double(...)) so that no reference binds to a misaligned double.
+
 // A description whose every coefficient entry is distinct, the unused ones too.
 ModuleDescription sampleDescription()
 {
@@ -32,8 +35,8 @@ TEST(FactoryCoeffs, PairsComeFromTheDescriptionRangeMajorWithMillivoltOffsets)
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
             SCOPED_TRACE(testing::Message() << "range " << r << " channel " << c);
-            EXPECT_EQ(factory.AdcRaw[r][c].Offset, description.AdcOffsetCoefs[r * 4 + c]);
-            EXPECT_EQ(factory.AdcRaw[r][c].Scale, description.AdcScaleCoefs[r * 4 + c]);
+            EXPECT_EQ(factory.AdcRaw[r][c].Offset, double(description.AdcOffsetCoefs[r * 4 + c]));
+            EXPECT_EQ(factory.AdcRaw[r][c].Scale, double(description.AdcScaleCoefs[r * 4 + c]));
             EXPECT_EQ(factory.AdcShown[r][c].Offset, adcCodeToMillivolts(factory.AdcRaw[r][c].Offset, r));
             EXPECT_EQ(factory.AdcShown[r][c].Scale, factory.AdcRaw[r][c].Scale);
         }
@@ -41,9 +44,9 @@ TEST(FactoryCoeffs, PairsComeFromTheDescriptionRangeMajorWithMillivoltOffsets)
     EXPECT_DOUBLE_EQ(factory.AdcShown[1][1].Offset, 10.0);
     EXPECT_DOUBLE_EQ(factory.AdcShown[2][0].Offset, 18.0 * 0.3 / 8.0);
     for (int k = 0; k < 2; ++k) {
-        EXPECT_EQ(factory.DacRaw[k].Offset, description.DacOffsetCoefs[k]);
-        EXPECT_EQ(factory.DacRaw[k].Scale, description.DacScaleCoefs[k]);
-        EXPECT_EQ(factory.DacShown[k].Scale, description.DacScaleCoefs[k]);
+        EXPECT_EQ(factory.DacRaw[k].Offset, double(description.DacOffsetCoefs[k]));
+        EXPECT_EQ(factory.DacRaw[k].Scale, double(description.DacScaleCoefs[k]));
+        EXPECT_EQ(factory.DacShown[k].Scale, double(description.DacScaleCoefs[k]));
     }
     EXPECT_DOUBLE_EQ(factory.DacShown[1].Offset, 10.0);
     EXPECT_EQ(factory.Crc, 0);
@@ -57,11 +60,11 @@ TEST(FactoryCoeffs, SavingAdcPairsIntoTheDescriptionLeavesTheDacAndUnusedEntries
     working.AdcRaw[2][3] = { 40.0, 1.25 };
     storeAdcCoeffsInDescription(working, description);
 
-    EXPECT_EQ(description.AdcOffsetCoefs[11], 40.0);
-    EXPECT_EQ(description.AdcScaleCoefs[11], 1.25);
-    EXPECT_EQ(description.AdcOffsetCoefs[0], 0.0);
-    EXPECT_EQ(description.AdcScaleCoefs[0], 1.0);
-    EXPECT_EQ(description.AdcOffsetCoefs[12], before.AdcOffsetCoefs[12]);
+    EXPECT_EQ(double(description.AdcOffsetCoefs[11]), 40.0);
+    EXPECT_EQ(double(description.AdcScaleCoefs[11]), 1.25);
+    EXPECT_EQ(double(description.AdcOffsetCoefs[0]), 0.0);
+    EXPECT_EQ(double(description.AdcScaleCoefs[0]), 1.0);
+    EXPECT_EQ(double(description.AdcOffsetCoefs[12]), double(before.AdcOffsetCoefs[12]));
     EXPECT_EQ(std::memcmp(description.DacOffsetCoefs, before.DacOffsetCoefs, sizeof before.DacOffsetCoefs), 0);
     EXPECT_EQ(std::memcmp(description.DacScaleCoefs, before.DacScaleCoefs, sizeof before.DacScaleCoefs), 0);
     EXPECT_EQ(BuildFactoryCoeffs(description).AdcRaw[2][3].Scale, 1.25);

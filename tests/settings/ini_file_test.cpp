@@ -151,6 +151,7 @@ TEST_F(IniFileTest, LfAndCrlfLinesAreBothReadAndTheFileIsWrittenWithCrlf)
 TEST_F(IniFileTest, AMissingFileIsEmptyAndFlushCreatesIt)
 {
     IniFile file(pathOf("absent.ini"));
+    EXPECT_TRUE(file.isLoaded());
     EXPECT_EQ(file.readInteger("S", "k", 5), 5);
     EXPECT_FALSE(QFile::exists(file.path()));
     ASSERT_TRUE(file.writeString("S", "k", "v"));
@@ -295,6 +296,7 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
     const QString path = pathOf("is-a-directory.ini");
     ASSERT_TRUE(QDir().mkpath(path));
     IniFile file(path);
+    EXPECT_FALSE(file.isLoaded());
     EXPECT_FALSE(file.load());
     EXPECT_FALSE(file.errorText().isEmpty());
     EXPECT_EQ(file.readInteger("S", "k", 3), 3);
