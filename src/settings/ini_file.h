@@ -49,9 +49,9 @@ public:
     // "." as the decimal separator, exponent allowed; not a number gives the default.
     double readFloat(const QString& section, const QString& key, double defaultValue) const;
 
-    // An existing key's line is rewritten where it stands; a new key goes
-    // after the last entry of its section, a new section at the end of the
-    // file. Returns false and changes nothing when a name or the value cannot
+    // An existing key's line is rewritten where it stands (with the key as
+    // given here); a new key goes after the last entry of its section, a new
+    // section at the end of the file after a blank line. Returns false and changes nothing when a name or the value cannot
     // be stored: a character without a Windows-1251 code, a line break, an
     // empty name, "=" in a key, "]" in a section name. Nothing reaches the
     // disk before flush().
