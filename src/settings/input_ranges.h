@@ -1,0 +1,11 @@
+#pragma once
+// The module's three ADC input ranges in volts. The index (0 = 3.0 V,
+// 1 = 1.0 V, 2 = 0.3 V) is the same in the range lists, the ADC parameters,
+// the coefficient tables and the names of the precision keys.
+
+namespace settings {
+
+constexpr int kInputRangeCount = 3;
+extern const double InputRanges[kInputRangeCount];
+
+}  // namespace settings
