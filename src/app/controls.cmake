@@ -9,6 +9,7 @@ target_sources(zx_app PRIVATE
   mainform_controls_verify.cpp
   frames/q4705_adc_channel_frame.cpp frames/q4705_adc_channel_frame.h
   frames/value_edit.cpp frames/value_edit.h
+  widgets/caption_label.cpp widgets/caption_label.h
   widgets/check_boxes.cpp widgets/check_boxes.h
   widgets/coefficient_cell_delegate.cpp widgets/coefficient_cell_delegate.h
   widgets/combo_row_height.cpp widgets/combo_row_height.h
@@ -19,4 +20,5 @@ target_sources(zx_app PRIVATE
   widgets/log_highlighter.cpp widgets/log_highlighter.h
   widgets/page_control.cpp widgets/page_control.h
   widgets/radio_group.cpp widgets/radio_group.h
+  widgets/wrapped_text.cpp widgets/wrapped_text.h
   widgets/wrapping_push_button.cpp widgets/wrapping_push_button.h)

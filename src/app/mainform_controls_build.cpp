@@ -1,5 +1,7 @@
 #include "mainform_controls_build.h"
 
+#include "widgets/caption_label.h"
+
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
@@ -58,12 +60,10 @@ void setCaptionColour(QGroupBox* box, QRgb colour)
 QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text, const QFont& font,
               Qt::Alignment alignment)
 {
-    auto* widget = make<QLabel>(parent, name, geometry);
-    widget->setTextFormat(Qt::PlainText);
+    auto* widget = make<CaptionLabel>(parent, name, geometry);
     widget->setText(text);
     widget->setFont(font);
     widget->setAlignment(alignment);
-    widget->setWordWrap(true);
     return widget;
 }
 
@@ -71,6 +71,7 @@ QComboBox* dropDownList(QWidget* parent, const char* name, const QRect& geometry
 {
     auto* combo = make<QComboBox>(parent, name, geometry);
     combo->addItems(items);
+    combo->setCurrentIndex(-1);
     return combo;
 }
 

@@ -33,6 +33,7 @@ QComboBox* dropDownList(QWidget* parent, const char* name, const QRect& geometry
 {
     auto* combo = place(new QComboBox(parent), name, geometry.x(), geometry.y(), geometry.width(), geometry.height());
     combo->addItems(items);
+    combo->setCurrentIndex(-1);
     return combo;
 }
 

@@ -1,5 +1,7 @@
 #include "widgets/wrapping_push_button.h"
 
+#include "widgets/wrapped_text.h"
+
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
@@ -13,6 +15,7 @@ void WrappingPushButton::paintEvent(QPaintEvent*)
     painter.drawControl(QStyle::CE_PushButton, option);
 
     const QRect textArea = style()->subElementRect(QStyle::SE_PushButtonContents, &option, this).adjusted(2, 0, -2, 0);
-    style()->drawItemText(&painter, textArea, Qt::AlignCenter | Qt::TextWordWrap, palette(), isEnabled(), text(),
-                          QPalette::ButtonText);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::ButtonText));
+    drawWrappedText(painter, textArea, text(), Qt::AlignCenter);
 }
