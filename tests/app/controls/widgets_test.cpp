@@ -2,12 +2,16 @@
 // highlighted words, the coefficient cells' look and the multi-line captions.
 #include "widgets/check_boxes.h"
 #include "widgets/coefficient_cell_delegate.h"
+#include "widgets/hover_focus.h"
 #include "widgets/led_shape.h"
 #include "widgets/line_numbered_log.h"
 #include "widgets/log_highlighter.h"
 #include "widgets/radio_group.h"
 #include "widgets/wrapped_text.h"
 
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -67,6 +71,38 @@ TEST(ThreeStateCheckBox, AClickOnlyTogglesAndTheGreyBoxBecomesChecked)
         QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
         EXPECT_EQ(box.checkState(), after);
     }
+}
+
+TEST(HoverFocus, AnEditTakesTheFocusUnderTheMouseOnlyWhileSwitchedOn)
+{
+    QWidget window;
+    auto* other = new QLineEdit(&window);
+    auto* edit = new QLineEdit(QStringLiteral("1.000"), &window);
+    edit->move(0, 40);
+    setSelectAllOnFocus(edit);
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    other->setFocus();
+
+    const auto pointAtEdit = [edit] {
+        QEnterEvent enter(QPointF(2, 2), QPointF(2, 2), QPointF(2, 2));
+        QApplication::sendEvent(edit, &enter);
+    };
+    pointAtEdit();
+    EXPECT_FALSE(edit->hasFocus());
+
+    setFocusOnHover(edit, true);
+    EXPECT_TRUE(focusOnHover(edit));
+    pointAtEdit();
+    EXPECT_TRUE(edit->hasFocus());
+    // Taking the focus selects the whole text.
+    EXPECT_TRUE(QTest::qWaitFor([edit] { return edit->selectedText() == QStringLiteral("1.000"); }, 2000));
+
+    other->setFocus();
+    setFocusOnHover(edit, false);
+    pointAtEdit();
+    EXPECT_FALSE(edit->hasFocus());
 }
 
 TEST(LedShape, APlainStatusCircleShowsItsFillColour)
