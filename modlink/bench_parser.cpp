@@ -123,6 +123,16 @@ bool isPrintableText(std::string_view text, bool blanksAllowed)
     return true;
 }
 
+// A ';' or '#' after a blank starts a comment at the end of a line.
+std::string_view withoutTrailingComment(std::string_view line)
+{
+    for (size_t i = 1; i < line.size(); ++i) {
+        if ((line[i] == ';' || line[i] == '#') && std::isspace(static_cast<unsigned char>(line[i - 1])))
+            return trim(line.substr(0, i));
+    }
+    return line;
+}
+
 // Reads "bus", "slot N" or "slot N channel C" (any case, any blanks).
 bool parseSectionName(std::string_view name, Section* section)
 {
@@ -169,6 +179,7 @@ std::vector<Section> readSections(std::string_view text, Problems& problems)
         ++lineNumber;
         if (line.empty() || line.front() == ';' || line.front() == '#')
             continue;
+        line = withoutTrailingComment(line);
         if (line.front() == '[') {
             Section section;
             section.line = lineNumber;

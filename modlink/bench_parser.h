@@ -8,7 +8,8 @@
 // N is 0..15, C is 1..4 as the user counts channels. When the file names any
 // slot, the bus holds exactly the slots it names; otherwise the default
 // modules stay and the file only changes their signals or the bus. Keys left
-// out keep their defaults. Lines starting with ';' or '#' are comments.
+// out keep their defaults. ';' or '#' starts a comment at the beginning of a
+// line or after a blank.
 
 #include "bench_description.h"
 

@@ -43,7 +43,7 @@ TEST(ModlinkAcquisition, TwoRequestsInFlightCompleteInOrderWithInterleavedChanne
     AdcParameters p = makeAdcParameters(s.api, {1, 3}, 1, rate / 1000.0);
     p.InputRange[1] = 0;
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
-    ASSERT_DOUBLE_EQ(p.KadrRate, 50.0);
+    ASSERT_DOUBLE_EQ(double(p.KadrRate), 50.0);
 
     TestRead first(2000, 500);
     TestRead second(2000, 500);

@@ -96,8 +96,8 @@ TEST(ModlinkRates, FullSpeedModuleAndFrameRate)
     EXPECT_EQ(speed, 0);
     AdcParameters p = makeAdcParameters(s.api, {0, 1, 2}, 0, 4000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
-    EXPECT_DOUBLE_EQ(p.AdcRate, 500.0);
-    EXPECT_DOUBLE_EQ(p.KadrRate, 500.0 / 3);
+    EXPECT_DOUBLE_EQ(double(p.AdcRate), 500.0);
+    EXPECT_DOUBLE_EQ(double(p.KadrRate), 500.0 / 3);
 
     // The parameters of a running stream stay until it stops.
     TestRead read(100000);

@@ -16,8 +16,8 @@ TEST(ModlinkBenchText, SlotsAndChannelsReplaceTheDefaults)
 {
     const char* text =
         "\xEF\xBB\xBF; a bench of one module\r\n"
-        "[Bus]\r\n"
-        "time_scale = 50\r\n"
+        "[Bus]   ; the whole bus\r\n"
+        "time_scale = 50\t# faster\r\n"
         "loopback = yes\r\n"
         "[slot 7]\n"
         "serial=ABC123\n"
@@ -106,6 +106,7 @@ TEST(ModlinkBenchText, MalformedTextsGiveTheDefaultsAndSayWhere)
         "[slot 2 channel 1]\nnoise = inf\n",
         "[slot 2 channel 1]\nphase = 0\n",
         "[slot 2]\nserial = A\tB\n",
+        "[slot 2]\nserial = A ;\n;x\n[slot 2 channel 1]\ndc = ; none\n",
     };
     for (const char* text : cases) {
         BenchDescription bench;

@@ -55,7 +55,7 @@ TEST(ModlinkBus, ScanFindsTheDefaultModulesAndOneSlotIsOpenAtATime)
         serials.insert(serial);
         EXPECT_EQ(d.Revision, 'B');
         EXPECT_EQ(d.Options, 0x14);
-        EXPECT_NE(d.DacPresent, 0u);
+        EXPECT_NE(uint32_t(d.DacPresent), 0u);
         EXPECT_GT(strnlen(d.FirmwareVersion, sizeof d.FirmwareVersion), 0u);
         uint8_t speed = 0;
         EXPECT_TRUE(s.api->QUERY_USB_SPEED(&speed));
