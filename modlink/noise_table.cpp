@@ -6,7 +6,7 @@
 namespace modlink_sim {
 namespace {
 
-std::vector<float> makeDeviates()
+void fillDeviates(float* deviates)
 {
     // Box–Muller over a fixed splitmix64 sequence, then rescaled so the table
     // has exactly mean 0 and standard deviation 1.
@@ -34,18 +34,20 @@ std::vector<float> makeDeviates()
     for (double v : values)
         power += (v - mean) * (v - mean);
     double deviation = std::sqrt(power / kNoiseTableSize);
-    std::vector<float> deviates(kNoiseTableSize);
     for (uint32_t i = 0; i < kNoiseTableSize; ++i)
         deviates[i] = static_cast<float>((values[i] - mean) / deviation);
-    return deviates;
 }
 
 }  // namespace
 
 const float* normalDeviates()
 {
-    static const std::vector<float> deviates = makeDeviates();
-    return deviates.data();
+    // A plain array: it is never destroyed, so the service thread may still
+    // read it while the process exits.
+    static float deviates[kNoiseTableSize];
+    static const bool filled = (fillDeviates(deviates), true);
+    (void)filled;
+    return deviates;
 }
 
 }  // namespace modlink_sim
