@@ -11,7 +11,7 @@ namespace {
 // Keeps far-off times within the clock's range (about 30 years ahead).
 const double kLongestWaitSeconds = 1e9;
 
-}  // namespace
+} // namespace
 
 void completeRead(const PendingRead& read, uint32_t status)
 {
@@ -143,4 +143,4 @@ std::optional<Clock::time_point> AcquisitionStream::nextDeadline() const
     return headWaitStart_ + std::chrono::milliseconds(head.timeoutMs);
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

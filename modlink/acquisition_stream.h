@@ -22,12 +22,12 @@ namespace modlink_sim {
 using Clock = std::chrono::steady_clock;
 
 struct PendingRead {
-    const void* owner = nullptr;  // the interface that queued it
+    const void* owner = nullptr; // the interface that queued it
     int16_t* buffer = nullptr;
-    uint32_t count = 0;           // samples asked for
-    uint32_t filled = 0;          // samples received so far
+    uint32_t count = 0; // samples asked for
+    uint32_t filled = 0; // samples received so far
     platform::Overlapped* overlapped = nullptr;
-    uint32_t timeoutMs = 0;       // 0 = no time-out
+    uint32_t timeoutMs = 0; // 0 = no time-out
 };
 
 // Where the samples come from: writes samples firstIndex .. firstIndex +
@@ -73,10 +73,10 @@ private:
 
     std::deque<PendingRead> queue_;
     bool producing_ = false;
-    Clock::time_point origin_;      // when sample 0 of the current stream was due
-    double pace_ = 1.0;             // samples per real second
-    uint64_t delivered_ = 0;        // samples handed to reads since START
-    Clock::time_point headWaitStart_;  // since when the head read waits without a stream
+    Clock::time_point origin_; // when sample 0 of the current stream was due
+    double pace_ = 1.0; // samples per real second
+    uint64_t delivered_ = 0; // samples handed to reads since START
+    Clock::time_point headWaitStart_; // since when the head read waits without a stream
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -17,7 +17,7 @@ bool coefficientsAreFinite(const AdcParameters& p)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool isValidAdcParameters(const AdcParameters& p)
 {
@@ -63,4 +63,4 @@ bool acceptAdcParameters(AdcParameters* p, bool highSpeedLink)
     return true;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

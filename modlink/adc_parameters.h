@@ -9,9 +9,9 @@
 namespace modlink_sim {
 
 constexpr double kAdcClockKHz = 30000.0;
-constexpr int kMinDivisorHighSpeed = 3;    // 10 MHz
-constexpr int kMinDivisorFullSpeed = 60;   // 500 kHz
-constexpr int kMaxDivisor = 30000;         // 1 kHz
+constexpr int kMinDivisorHighSpeed = 3; // 10 MHz
+constexpr int kMinDivisorFullSpeed = 60; // 500 kHz
+constexpr int kMaxDivisor = 30000; // 1 kHz
 
 // False when a field is outside what the module understands: channel count
 // 1..4, channel numbers 0..3, ranges 0..2, connection modes 0..1, finite
@@ -26,4 +26,4 @@ bool nearestAdcRate(double requestedKHz, bool highSpeedLink, double* acceptedKHz
 // and KadrRate (AdcRate / ChannelCount). An invalid record is left unchanged.
 bool acceptAdcParameters(AdcParameters* parameters, bool highSpeedLink);
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

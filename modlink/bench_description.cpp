@@ -7,18 +7,18 @@
 namespace modlink_sim {
 namespace {
 
-const int kDefaultSlots[] = {2, 5};
+const int kDefaultSlots[] = { 2, 5 };
 const char* const kDefaultFirmwareVersion = "2.07.15";
 
 // A small residual noise keeps the readings as lively as a real input's.
 const ChannelSignal kDefaultSignals[kChannelCount] = {
-    {0.0, 1.0, 1000.0, 0.0003},
-    {1.5, 0.0, 0.0, 0.0003},
-    {0.1, 0.2, 50.0, 0.0003},
-    {0.0, 0.0, 0.0, 0.002},
+    { 0.0, 1.0, 1000.0, 0.0003 },
+    { 1.5, 0.0, 0.0, 0.0003 },
+    { 0.1, 0.2, 50.0, 0.0003 },
+    { 0.0, 0.0, 0.0, 0.002 },
 };
 
-}  // namespace
+} // namespace
 
 void copyText(char* destination, int capacity, const char* text)
 {
@@ -58,11 +58,10 @@ BenchDescription defaultBench()
 
 bool isValidSignal(const ChannelSignal& signal)
 {
-    auto within = [](double value, double low, double high) {
-        return std::isfinite(value) && value >= low && value <= high;
-    };
+    auto within
+        = [](double value, double low, double high) { return std::isfinite(value) && value >= low && value <= high; };
     return within(signal.dc, -kMaxSignalVolts, kMaxSignalVolts) && within(signal.amplitude, 0.0, kMaxSignalVolts)
         && within(signal.frequencyHz, 0.0, kMaxSignalFrequencyHz) && within(signal.noiseRms, 0.0, kMaxSignalVolts);
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -41,4 +41,4 @@ bool isValidSignal(const ChannelSignal& signal);
 // Copies at most `capacity - 1` characters of `text` and terminates.
 void copyText(char* destination, int capacity, const char* text);
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -20,7 +20,7 @@ const std::streamoff kMaxFileBytes = 1 << 20;
 // Folder of this shared library, with a trailing separator, or "".
 std::string libraryFolder()
 {
-    Dl_info info{};
+    Dl_info info {};
     if (!dladdr(reinterpret_cast<const void*>(&libraryFolder), &info) || !info.dli_fname)
         return {};
     std::string path = info.dli_fname;
@@ -54,7 +54,7 @@ void report(const std::string& path, const std::string& problems)
         path.c_str(), problems.c_str());
 }
 
-}  // namespace
+} // namespace
 
 BenchDescription loadBench()
 {
@@ -81,4 +81,4 @@ BenchDescription loadBench()
     return bench;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

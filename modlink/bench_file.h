@@ -10,4 +10,4 @@ namespace modlink_sim {
 // parse is reported on standard error and the defaults are used.
 BenchDescription loadBench();
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

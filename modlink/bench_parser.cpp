@@ -1,8 +1,8 @@
 #include "bench_parser.h"
 
+#include "ini_text.h"
+
 #include <cctype>
-#include <charconv>
-#include <cmath>
 #include <vector>
 
 namespace modlink_sim {
@@ -10,133 +10,18 @@ namespace {
 
 enum class SectionKind { Bus, Slot, Channel };
 
-struct Entry {
-    std::string key;
-    std::string value;
-    int line = 0;
-};
-
 struct Section {
     SectionKind kind = SectionKind::Bus;
     int slot = -1;
-    int channel = -1;  // 0-based
+    int channel = -1; // 0-based
     int line = 0;
-    std::vector<Entry> entries;
+    std::vector<IniEntry> entries;
 };
-
-class Problems {
-public:
-    explicit Problems(std::string* sink) : sink_(sink) {}
-    void add(int line, const std::string& text)
-    {
-        ++count_;
-        if (sink_)
-            *sink_ += "line " + std::to_string(line) + ": " + text + "\n";
-    }
-    bool any() const { return count_ > 0; }
-
-private:
-    std::string* sink_;
-    int count_ = 0;
-};
-
-std::string_view trim(std::string_view s)
-{
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
-        s.remove_prefix(1);
-    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string lower(std::string_view s)
-{
-    std::string result(s);
-    for (char& ch : result)
-        ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return result;
-}
-
-std::vector<std::string> words(std::string_view s)
-{
-    std::vector<std::string> result;
-    size_t i = 0;
-    while (i < s.size()) {
-        while (i < s.size() && std::isspace(static_cast<unsigned char>(s[i])))
-            ++i;
-        size_t start = i;
-        while (i < s.size() && !std::isspace(static_cast<unsigned char>(s[i])))
-            ++i;
-        if (i > start)
-            result.push_back(lower(s.substr(start, i - start)));
-    }
-    return result;
-}
-
-bool parseInteger(std::string_view text, long long low, long long high, long long* value)
-{
-    int base = 10;
-    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
-        text.remove_prefix(2);
-        base = 16;
-    }
-    long long parsed = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed, base);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty() || parsed < low || parsed > high)
-        return false;
-    *value = parsed;
-    return true;
-}
-
-bool parseNumber(std::string_view text, double low, double high, double* value)
-{
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double parsed = 0.0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
-    if (error != std::errc() || end != text.data() + text.size() || text.empty() || !std::isfinite(parsed)
-        || parsed < low || parsed > high)
-        return false;
-    *value = parsed;
-    return true;
-}
-
-bool parseSwitch(std::string_view text, bool* value)
-{
-    std::string word = lower(text);
-    if (word == "1" || word == "true" || word == "yes" || word == "on")
-        *value = true;
-    else if (word == "0" || word == "false" || word == "no" || word == "off")
-        *value = false;
-    else
-        return false;
-    return true;
-}
-
-bool isPrintableText(std::string_view text, bool blanksAllowed)
-{
-    for (char ch : text) {
-        unsigned char c = static_cast<unsigned char>(ch);
-        if (c < 0x20 || c > 0x7E || (!blanksAllowed && c == ' '))
-            return false;
-    }
-    return true;
-}
-
-// A ';' or '#' after a blank starts a comment at the end of a line.
-std::string_view withoutTrailingComment(std::string_view line)
-{
-    for (size_t i = 1; i < line.size(); ++i) {
-        if ((line[i] == ';' || line[i] == '#') && std::isspace(static_cast<unsigned char>(line[i - 1])))
-            return trim(line.substr(0, i));
-    }
-    return line;
-}
 
 // Reads "bus", "slot N" or "slot N channel C" (any case, any blanks).
 bool parseSectionName(std::string_view name, Section* section)
 {
-    std::vector<std::string> w = words(name);
+    std::vector<std::string> w = lowerCaseWords(name);
     long long slot = 0;
     long long channel = 0;
     if (w.size() == 1 && w[0] == "bus") {
@@ -158,62 +43,27 @@ bool parseSectionName(std::string_view name, Section* section)
     return false;
 }
 
-bool sameSection(const Section& a, const Section& b)
+std::vector<Section> readSections(std::string_view text, IniProblems& problems)
 {
-    return a.kind == b.kind && a.slot == b.slot && a.channel == b.channel;
-}
-
-std::vector<Section> readSections(std::string_view text, Problems& problems)
-{
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
     std::vector<Section> sections;
-    int lineNumber = 0;
-    while (!text.empty()) {
-        size_t end = text.find_first_of("\r\n");
-        std::string_view line = trim(text.substr(0, end));
-        if (end == std::string_view::npos)
-            text = {};
-        else
-            text.remove_prefix(end + ((text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ? 2 : 1));
-        ++lineNumber;
-        if (line.empty() || line.front() == ';' || line.front() == '#')
-            continue;
-        line = withoutTrailingComment(line);
-        if (line.front() == '[') {
-            Section section;
-            section.line = lineNumber;
-            if (line.back() != ']' || !parseSectionName(line.substr(1, line.size() - 2), &section)) {
-                problems.add(lineNumber, "unknown section " + std::string(line));
-                continue;
-            }
-            for (const Section& earlier : sections) {
-                if (sameSection(earlier, section))
-                    problems.add(lineNumber, "section " + std::string(line) + " appears twice");
-            }
-            sections.push_back(section);
+    for (IniSection& ini : readIniSections(text, problems)) {
+        Section section;
+        section.line = ini.line;
+        section.entries = std::move(ini.entries);
+        if (!parseSectionName(ini.name, &section)) {
+            problems.add(ini.line, "unknown section [" + ini.name + "]");
             continue;
         }
-        size_t equals = line.find('=');
-        if (equals == std::string_view::npos) {
-            problems.add(lineNumber, "expected key = value");
-            continue;
+        for (const Section& earlier : sections) {
+            if (earlier.kind == section.kind && earlier.slot == section.slot && earlier.channel == section.channel)
+                problems.add(ini.line, "section [" + ini.name + "] appears twice");
         }
-        if (sections.empty()) {
-            problems.add(lineNumber, "key outside any section");
-            continue;
-        }
-        Entry entry{lower(trim(line.substr(0, equals))), std::string(trim(line.substr(equals + 1))), lineNumber};
-        for (const Entry& earlier : sections.back().entries) {
-            if (earlier.key == entry.key)
-                problems.add(lineNumber, "key " + entry.key + " appears twice");
-        }
-        sections.back().entries.push_back(entry);
+        sections.push_back(std::move(section));
     }
     return sections;
 }
 
-void applyBusEntry(const Entry& e, BenchDescription& bench, Problems& problems)
+void applyBusEntry(const IniEntry& e, BenchDescription& bench, IniProblems& problems)
 {
     if (e.key == "time_scale") {
         if (!parseNumber(e.value, kMinTimeScale, kMaxTimeScale, &bench.timeScale))
@@ -226,7 +76,7 @@ void applyBusEntry(const Entry& e, BenchDescription& bench, Problems& problems)
     }
 }
 
-void applySlotEntry(const Entry& e, ModuleConfig& config, Problems& problems)
+void applySlotEntry(const IniEntry& e, ModuleConfig& config, IniProblems& problems)
 {
     long long number = 0;
     if (e.key == "serial") {
@@ -262,7 +112,7 @@ void applySlotEntry(const Entry& e, ModuleConfig& config, Problems& problems)
     }
 }
 
-void applyChannelEntry(const Entry& e, ChannelSignal& signal, Problems& problems)
+void applyChannelEntry(const IniEntry& e, ChannelSignal& signal, IniProblems& problems)
 {
     struct Field {
         const char* key;
@@ -271,10 +121,10 @@ void applyChannelEntry(const Entry& e, ChannelSignal& signal, Problems& problems
         const char* text;
     };
     static const Field fields[] = {
-        {"dc", &ChannelSignal::dc, -kMaxSignalVolts, "dc must be a number of volts from -100 to 100"},
-        {"amplitude", &ChannelSignal::amplitude, 0.0, "amplitude must be a number of volts from 0 to 100"},
-        {"frequency", &ChannelSignal::frequencyHz, 0.0, "frequency must be a number of hertz from 0 to 1e8"},
-        {"noise", &ChannelSignal::noiseRms, 0.0, "noise must be a number of volts from 0 to 100"},
+        { "dc", &ChannelSignal::dc, -kMaxSignalVolts, "dc must be a number of volts from -100 to 100" },
+        { "amplitude", &ChannelSignal::amplitude, 0.0, "amplitude must be a number of volts from 0 to 100" },
+        { "frequency", &ChannelSignal::frequencyHz, 0.0, "frequency must be a number of hertz from 0 to 1e8" },
+        { "noise", &ChannelSignal::noiseRms, 0.0, "noise must be a number of volts from 0 to 100" },
     };
     for (const Field& field : fields) {
         if (e.key != field.key)
@@ -287,11 +137,11 @@ void applyChannelEntry(const Entry& e, ChannelSignal& signal, Problems& problems
     problems.add(e.line, "unknown key " + e.key + " in a channel section");
 }
 
-}  // namespace
+} // namespace
 
 bool parseBenchText(std::string_view text, BenchDescription* out, std::string* errors)
 {
-    Problems problems(errors);
+    IniProblems problems(errors);
     std::vector<Section> sections = readSections(text, problems);
     BenchDescription bench = defaultBench();
 
@@ -316,7 +166,7 @@ bool parseBenchText(std::string_view text, BenchDescription* out, std::string* e
             problems.add(s.line, "channel section for slot " + std::to_string(s.slot) + ", which holds no module");
             continue;
         }
-        for (const Entry& e : s.entries) {
+        for (const IniEntry& e : s.entries) {
             if (s.kind == SectionKind::Bus)
                 applyBusEntry(e, bench, problems);
             else if (s.kind == SectionKind::Slot)
@@ -331,4 +181,4 @@ bool parseBenchText(std::string_view text, BenchDescription* out, std::string* e
     return !problems.any();
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

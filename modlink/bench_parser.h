@@ -23,4 +23,4 @@ namespace modlink_sim {
 // the default bench in `out`.
 bool parseBenchText(std::string_view text, BenchDescription* out, std::string* errors);
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -13,7 +13,10 @@ namespace {
 
 using Lock = std::lock_guard<std::mutex>;
 
-bool isSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+bool isSlot(int slot)
+{
+    return slot >= 0 && slot < kSlotCount;
+}
 
 // A configuration the simulator can carry: empty texts get the defaults.
 ModuleConfig completeConfig(int slot, const ModuleConfig& config)
@@ -225,7 +228,7 @@ private:
     static SimBus& bus() { return SimBus::instance(); }
 };
 
-}  // namespace
+} // namespace
 
 SimControl* busControl()
 {
@@ -233,4 +236,4 @@ SimControl* busControl()
     return &control;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

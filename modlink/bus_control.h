@@ -7,4 +7,4 @@ namespace modlink_sim {
 
 SimControl* busControl();
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

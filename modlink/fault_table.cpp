@@ -35,7 +35,10 @@ void FaultTable::clearFailures()
     }
 }
 
-int FaultTable::callCount(Op op) const { return isOp(op) ? entries_[static_cast<int>(op)].calls : 0; }
+int FaultTable::callCount(Op op) const
+{
+    return isOp(op) ? entries_[static_cast<int>(op)].calls : 0;
+}
 
 void FaultTable::resetCallCounts()
 {
@@ -43,4 +46,4 @@ void FaultTable::resetCallCounts()
         e.calls = 0;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

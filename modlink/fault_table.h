@@ -19,11 +19,11 @@ public:
 private:
     static bool isOp(Op op) { return static_cast<int>(op) >= 0 && op < Op::Count; }
     struct Entry {
-        int countdown = -1;  // calls to let pass before the one that fails; -1 = none armed
+        int countdown = -1; // calls to let pass before the one that fails; -1 = none armed
         bool always = false;
         int calls = 0;
     };
     Entry entries_[static_cast<int>(Op::Count)];
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -28,4 +28,7 @@ MODLINK_EXPORT ModuleApi* GetModuleInterface(const char* moduleName)
     return bus.createInterface();
 }
 
-MODLINK_EXPORT modlink_sim::SimControl* ModlinkSimControl() { return modlink_sim::busControl(); }
+MODLINK_EXPORT modlink_sim::SimControl* ModlinkSimControl()
+{
+    return modlink_sim::busControl();
+}

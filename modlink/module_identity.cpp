@@ -8,7 +8,7 @@
 namespace modlink_sim {
 namespace {
 
-const double kInputRangeVolts[kInputRangeCount] = {3.0, 1.0, 0.3};
+const double kInputRangeVolts[kInputRangeCount] = { 3.0, 1.0, 0.3 };
 const char* const kModuleName = "Q47-05";
 const double kMaxOffsetCodes = 6.0;
 const double kMaxGainError = 0.009;
@@ -26,7 +26,10 @@ uint64_t fnv1a(const char* text, size_t length)
 // splitmix64: a tiny generator that spreads a seed well.
 class SeededSequence {
 public:
-    explicit SeededSequence(uint64_t seed) : state_(seed) {}
+    explicit SeededSequence(uint64_t seed)
+        : state_(seed)
+    {
+    }
     // Uniform in [-1, 1).
     double next()
     {
@@ -41,7 +44,7 @@ private:
     uint64_t state_;
 };
 
-}  // namespace
+} // namespace
 
 double inputRangeVolts(int range)
 {
@@ -51,7 +54,7 @@ double inputRangeVolts(int range)
 ModuleImperfection imperfectionForSerial(const char* serial)
 {
     SeededSequence sequence(fnv1a(serial, strnlen(serial, 16)));
-    ModuleImperfection m{};
+    ModuleImperfection m {};
     for (int r = 0; r < kInputRangeCount; ++r) {
         for (int c = 0; c < kChannelCount; ++c) {
             m.adcOffset[r][c] = kMaxOffsetCodes * sequence.next();
@@ -94,4 +97,4 @@ double dacOutputVolts(const ModuleImperfection& m, int output, int16_t code)
     return (held / m.dacScale[output] - m.dacOffset[output]) * kDacRangeVolts / kDacCodesPerRange;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

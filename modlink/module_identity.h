@@ -44,4 +44,4 @@ ModuleDescription makeDescription(const ModuleConfig& config, const ModuleImperf
 // Voltage of a DAC output holding `code`, limited to the DAC's code range.
 double dacOutputVolts(const ModuleImperfection& imperfection, int output, int16_t code);
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

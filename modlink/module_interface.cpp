@@ -14,14 +14,14 @@ using Lock = std::lock_guard<std::mutex>;
 struct FirmwareFile {
     const char* name;
     char revision;
-    int hardwareGrade;  // -1 = any
+    int hardwareGrade; // -1 = any
 };
 
 // Each firmware file fits one revision and, for revision B, one hardware grade.
 const FirmwareFile kFirmwareFiles[] = {
-    {"q4705.pld", 'A', -1},
-    {"Q4705m.pld", 'B', 0},
-    {"Q4705mi.pld", 'B', 1},
+    { "q4705.pld", 'A', -1 },
+    { "Q4705m.pld", 'B', 0 },
+    { "Q4705mi.pld", 'B', 1 },
 };
 
 // Longest name worth comparing; keeps an unterminated name from being read far.
@@ -38,11 +38,17 @@ const FirmwareFile* findFirmware(const char* name)
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-bool SimModuleInterface::admitted(Op op) { return !bus_.faults().failsNow(op); }
+bool SimModuleInterface::admitted(Op op)
+{
+    return !bus_.faults().failsNow(op);
+}
 
-SimModule* SimModuleInterface::openModule() { return slot_ >= 0 ? bus_.module(slot_) : nullptr; }
+SimModule* SimModuleInterface::openModule()
+{
+    return slot_ >= 0 ? bus_.module(slot_) : nullptr;
+}
 
 void SimModuleInterface::closeSlot()
 {
@@ -84,7 +90,7 @@ bool SimModuleInterface::RELEASE_INTERFACE()
     if (!admitted(Op::ReleaseInterface))
         return false;
     closeSlot();
-    bus_.destroyInterface(this);  // deletes this object; nothing of it is used below
+    bus_.destroyInterface(this); // deletes this object; nothing of it is used below
     return true;
 }
 
@@ -119,7 +125,8 @@ bool SimModuleInterface::LOAD_MODULE(const char* firmwareName)
     }
     const FirmwareFile* file = findFirmware(firmwareName);
     int grade = (module->config.options >> 2) & 3;
-    if (!file || file->revision != module->config.revision || (file->hardwareGrade >= 0 && file->hardwareGrade != grade))
+    if (!file || file->revision != module->config.revision
+        || (file->hardwareGrade >= 0 && file->hardwareGrade != grade))
         return false;
     module->firmwareLoaded = true;
     module->firmwareName = file->name;
@@ -183,4 +190,4 @@ bool SimModuleInterface::SAVE_MODULE_DESCRIPTION(ModuleDescription* description)
     return true;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

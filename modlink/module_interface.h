@@ -18,7 +18,10 @@ class SimModule;
 
 class SimModuleInterface final : public ModuleApi, public platform::IoDevice {
 public:
-    explicit SimModuleInterface(SimBus& bus) : bus_(bus) {}
+    explicit SimModuleInterface(SimBus& bus)
+        : bus_(bus)
+    {
+    }
     ~SimModuleInterface() = default;
 
     bool OPEN_SLOT(uint16_t slot) override;
@@ -70,4 +73,4 @@ private:
     uint64_t openSequence_ = 0;
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -105,4 +105,4 @@ bool SimModuleInterface::CancelIo()
     return true;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -38,7 +38,7 @@ void fillDeviates(float* deviates)
         deviates[i] = static_cast<float>((values[i] - mean) / deviation);
 }
 
-}  // namespace
+} // namespace
 
 const float* normalDeviates()
 {
@@ -50,4 +50,4 @@ const float* normalDeviates()
     return deviates;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

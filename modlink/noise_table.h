@@ -21,4 +21,4 @@ inline uint32_t nextNoiseState(uint32_t state)
     return state;
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

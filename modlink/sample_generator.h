@@ -21,8 +21,8 @@ class SampleGenerator {
 public:
     // Sets up a stream of `accepted` (a valid record) at `adcRateHz` samples
     // per second whose sample 0 lies at signal time `startSeconds`.
-    void start(const AdcParameters& accepted, const ModuleImperfection& imperfection, double adcRateHz,
-        double startSeconds);
+    void start(
+        const AdcParameters& accepted, const ModuleImperfection& imperfection, double adcRateHz, double startSeconds);
     // Input of each channel in volts; takes effect from the next fill.
     void setInputs(const ChannelSignal inputs[kChannelCount]);
     void seedNoise(uint32_t seed);
@@ -35,8 +35,8 @@ private:
     struct Position {
         int channel = 0;
         double rangeVolts = 3.0;
-        double codesPerVolt = 0.0;  // nominal codes · gain error · correction scale
-        double codeOffset = 0.0;    // (offset error + correction offset) · correction scale
+        double codesPerVolt = 0.0; // nominal codes · gain error · correction scale
+        double codeOffset = 0.0; // (offset error + correction offset) · correction scale
     };
     Position positions_[kChannelCount];
     int positionCount_ = 1;
@@ -46,4 +46,4 @@ private:
     uint32_t noiseState_ = 1;
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -15,7 +15,9 @@ SimBus& SimBus::instance()
     return bus;
 }
 
-SimBus::SimBus() : libraryVersion_(kRequiredLibraryVersion), epoch_(Clock::now())
+SimBus::SimBus()
+    : libraryVersion_(kRequiredLibraryVersion)
+    , epoch_(Clock::now())
 {
     BenchDescription bench = loadBench();
     std::lock_guard<std::mutex> lock(mutex_);
@@ -169,4 +171,4 @@ void SimBus::serviceLoop()
     }
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

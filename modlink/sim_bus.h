@@ -79,4 +79,4 @@ private:
     double signalSecondsAtEpoch_ = 0.0;
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

@@ -34,10 +34,10 @@ void SimModule::produce(int16_t* out, uint32_t count, uint64_t firstIndex)
     if (loopback) {
         // The DAC outputs drive the first two inputs instead of their signals.
         for (int k = 0; k < kDacOutputCount; ++k)
-            seen[k] = ChannelSignal{dacOutputVolts(imperfection, k, dacCodes[k]), 0.0, 0.0, 0.0};
+            seen[k] = ChannelSignal { dacOutputVolts(imperfection, k, dacCodes[k]), 0.0, 0.0, 0.0 };
     }
     generator_.setInputs(seen);
     overloadBits |= generator_.fill(out, count, firstIndex);
 }
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

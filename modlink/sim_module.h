@@ -34,12 +34,12 @@ public:
     bool loopback = false;
 
     bool firmwareLoaded = false;
-    std::string firmwareName;  // "" for the library's own firmware
+    std::string firmwareName; // "" for the library's own firmware
     bool userFlashWritable = false;
     bool hasAdcParameters = false;
     AdcParameters adcParameters;
-    int16_t dacCodes[kDacOutputCount] = {0, 0};
-    uint8_t overloadBits = 0;  // since the last CHECK_DATA_ERRORS
+    int16_t dacCodes[kDacOutputCount] = { 0, 0 };
+    uint8_t overloadBits = 0; // since the last CHECK_DATA_ERRORS
 
 private:
     void produce(int16_t* out, uint32_t count, uint64_t firstIndex) override;
@@ -48,4 +48,4 @@ private:
     SampleGenerator generator_;
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim

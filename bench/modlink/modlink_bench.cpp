@@ -49,7 +49,7 @@ Library loadLibrary()
 
 double processCpuSeconds()
 {
-    timespec t{};
+    timespec t {};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec + t.tv_nsec * 1e-9;
 }
@@ -72,7 +72,7 @@ AdcParameters topRateParameters()
 struct Request {
     std::vector<int16_t> buffer;
     platform::Overlapped overlapped;
-    ReadRequest record{};
+    ReadRequest record {};
 };
 
 void RealTimeStream(benchmark::State& state)
@@ -91,7 +91,7 @@ void RealTimeStream(benchmark::State& state)
         return;
     }
     platform::DeviceHandle handle = api->QUERY_DEVICE_HANDLE();
-    const uint32_t samplesPerRequest = static_cast<uint32_t>(0.1 * p.AdcRate * 1000.0);  // 0.1 s of data
+    const uint32_t samplesPerRequest = static_cast<uint32_t>(0.1 * p.AdcRate * 1000.0); // 0.1 s of data
     const int requestsPerRun = static_cast<int>(state.range(0));
 
     double cpu = 0.0;
@@ -102,7 +102,7 @@ void RealTimeStream(benchmark::State& state)
         Request requests[2];
         for (Request& r : requests) {
             r.buffer.assign(samplesPerRequest, 0);
-            r.record = ReadRequest{r.buffer.data(), samplesPerRequest, 0, &r.overlapped, 500};
+            r.record = ReadRequest { r.buffer.data(), samplesPerRequest, 0, &r.overlapped, 500 };
         }
         auto wait = [&](Request& r) {
             uint32_t bytes = 0;
@@ -144,7 +144,8 @@ void GenerateSamples(benchmark::State& state)
     p.AdcRate = kTopRateKHz;
     const char* serial = "470502879";
     generator.start(p, modlink_sim::imperfectionForSerial(serial), kTopRateKHz * 1000.0, 12.5);
-    modlink_sim::ChannelSignal inputs[4] = {{0, 1, 1000, 0.0003}, {1.5, 0, 0, 0.0003}, {0.1, 0.2, 50, 0.0003}, {0, 0, 0, 0.002}};
+    modlink_sim::ChannelSignal inputs[4]
+        = { { 0, 1, 1000, 0.0003 }, { 1.5, 0, 0, 0.0003 }, { 0.1, 0.2, 50, 0.0003 }, { 0, 0, 0, 0.002 } };
     generator.setInputs(inputs);
     std::vector<int16_t> out(1u << 20);
     uint64_t first = 0;
@@ -157,6 +158,6 @@ void GenerateSamples(benchmark::State& state)
 }
 BENCHMARK(GenerateSamples)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

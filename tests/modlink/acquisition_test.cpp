@@ -30,7 +30,7 @@ void setQuietSignals(modlink_sim::SimControl* control, int slot, const ChannelSi
         ASSERT_TRUE(control->setSignal(slot, c, inputs[c]));
 }
 
-}  // namespace
+} // namespace
 
 TEST(ModlinkAcquisition, TwoRequestsInFlightCompleteInOrderWithInterleavedChannels)
 {
@@ -38,9 +38,9 @@ TEST(ModlinkAcquisition, TwoRequestsInFlightCompleteInOrderWithInterleavedChanne
     ASSERT_TRUE(s.ok());
     // A pure sine on channel 1, a steady level on channel 3.
     const double frequency = 1234.0;
-    const double rate = 100000.0;  // Hz, two channels: 50 000 frames a second
-    setQuietSignals(s.control, 2, {{0, 0, 0, 0}, {0.0, 1.0, frequency, 0}, {0, 0, 0, 0}, {-0.2, 0, 0, 0}});
-    AdcParameters p = makeAdcParameters(s.api, {1, 3}, 1, rate / 1000.0);
+    const double rate = 100000.0; // Hz, two channels: 50 000 frames a second
+    setQuietSignals(s.control, 2, { { 0, 0, 0, 0 }, { 0.0, 1.0, frequency, 0 }, { 0, 0, 0, 0 }, { -0.2, 0, 0, 0 } });
+    AdcParameters p = makeAdcParameters(s.api, { 1, 3 }, 1, rate / 1000.0);
     p.InputRange[1] = 0;
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     ASSERT_DOUBLE_EQ(double(p.KadrRate), 50.0);
@@ -84,8 +84,8 @@ TEST(ModlinkAcquisition, EachStartBeginsWithTheFirstChannelOfTheTable)
 {
     SimSession s;
     ASSERT_TRUE(s.ok());
-    setQuietSignals(s.control, 2, {{0.3, 0, 0, 0}, {0, 0, 0, 0}, {-0.9, 0, 0, 0}, {0, 0, 0, 0}});
-    AdcParameters p = makeAdcParameters(s.api, {0, 2}, 0, 1000.0);
+    setQuietSignals(s.control, 2, { { 0.3, 0, 0, 0 }, { 0, 0, 0, 0 }, { -0.9, 0, 0, 0 }, { 0, 0, 0, 0 } });
+    AdcParameters p = makeAdcParameters(s.api, { 0, 2 }, 0, 1000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     for (int block = 0; block < 3; ++block) {
         // An odd count leaves the stream mid-frame when it stops.
@@ -105,7 +105,7 @@ TEST(ModlinkAcquisition, RequestsArePacedByTheFrameRate)
     SimSession s(1.0);
     ASSERT_TRUE(s.ok());
     // 1 channel at 50 kHz: 10 000 samples take 0.2 s.
-    AdcParameters p = makeAdcParameters(s.api, {0}, 0, 50.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0 }, 0, 50.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     TestRead first(10000, 500);
     TestRead second(10000, 500);
@@ -135,7 +135,7 @@ TEST(ModlinkAcquisition, CancelIoCompletesEveryReadOfTheInterfaceAtOnce)
     ModuleApi* other = s.library->GetModuleInterface(kModuleName);
     ASSERT_NE(other, nullptr);
     ASSERT_TRUE(other->OPEN_SLOT(2));
-    AdcParameters p = makeAdcParameters(s.api, {0, 1, 2, 3}, 0, 1.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1, 2, 3 }, 0, 1.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
 
     TestRead first(1000);
@@ -171,7 +171,7 @@ TEST(ModlinkAcquisition, ReadsWithoutAStreamTimeOutOneAfterAnother)
 {
     SimSession s(1.0);
     ASSERT_TRUE(s.ok());
-    AdcParameters p = makeAdcParameters(s.api, {0}, 0, 100.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0 }, 0, 100.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     TestRead first(100, 60);
     TestRead second(100, 60);
@@ -227,13 +227,13 @@ TEST(ModlinkSignals, FactoryCoefficientsGiveAccurateCodesAndIdentityShowsTheModu
 {
     SimSession s;
     ASSERT_TRUE(s.ok());
-    setQuietSignals(s.control, 2, {{1.234, 0, 0, 0}, {-0.456, 0, 0, 0}, {0.0456, 0, 0, 0}, {-2.5, 0, 0, 0}});
+    setQuietSignals(s.control, 2, { { 1.234, 0, 0, 0 }, { -0.456, 0, 0, 0 }, { 0.0456, 0, 0, 0 }, { -2.5, 0, 0, 0 } });
     ModuleDescription d;
     ASSERT_TRUE(s.api->READ_MODULE_DESCRIPTION(&d));
-    const double volts[4] = {1.234, -0.456, 0.0456, -2.5};
-    const int ranges[4] = {0, 1, 2, 0};
-    for (bool factory : {true, false}) {
-        AdcParameters p = makeAdcParameters(s.api, {0, 1, 2, 3}, 0, 1000.0);
+    const double volts[4] = { 1.234, -0.456, 0.0456, -2.5 };
+    const int ranges[4] = { 0, 1, 2, 0 };
+    for (bool factory : { true, false }) {
+        AdcParameters p = makeAdcParameters(s.api, { 0, 1, 2, 3 }, 0, 1000.0);
         for (int c = 0; c < 4; ++c) {
             p.InputRange[c] = static_cast<uint16_t>(ranges[c]);
             if (!factory) {
@@ -254,7 +254,8 @@ TEST(ModlinkSignals, FactoryCoefficientsGiveAccurateCodesAndIdentityShowsTheModu
             int index = ranges[c] * 4 + c;
             // The converter's raw code is ideal · gain + offset, which the factory coefficients undo.
             double expected = factory ? ideal : ideal / d.AdcScaleCoefs[index] - d.AdcOffsetCoefs[index];
-            EXPECT_NEAR(meanOf(read.buffer, c, 4), expected, 0.51) << "channel " << c << (factory ? " factory" : " identity");
+            EXPECT_NEAR(meanOf(read.buffer, c, 4), expected, 0.51)
+                << "channel " << c << (factory ? " factory" : " identity");
         }
     }
 }
@@ -263,14 +264,14 @@ TEST(ModlinkSignals, OverloadSetsTheChannelBitUntilChecked)
 {
     SimSession s;
     ASSERT_TRUE(s.ok());
-    setQuietSignals(s.control, 2, {{0.5, 0, 0, 0}, {1.5, 0, 0, 0}, {0, 0, 0, 0.01}, {-0.2, 0, 0, 0}});
+    setQuietSignals(s.control, 2, { { 0.5, 0, 0, 0 }, { 1.5, 0, 0, 0 }, { 0, 0, 0, 0.01 }, { -0.2, 0, 0, 0 } });
     struct Case {
         int range;
         uint8_t bits;
         int16_t channel2Code;
     };
-    for (const Case& c : {Case{0, 0x00, 4000}, Case{1, 0x02, 8191}, Case{2, 0x03, 8191}}) {
-        AdcParameters p = makeAdcParameters(s.api, {0, 1, 2, 3}, c.range, 1000.0);
+    for (const Case& c : { Case { 0, 0x00, 4000 }, Case { 1, 0x02, 8191 }, Case { 2, 0x03, 8191 } }) {
+        AdcParameters p = makeAdcParameters(s.api, { 0, 1, 2, 3 }, c.range, 1000.0);
         ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
         DataStatus status;
         ASSERT_TRUE(s.api->CHECK_DATA_ERRORS(&status));
@@ -310,7 +311,7 @@ TEST(ModlinkSignals, DacOutputsHoldTheirCodesAndLoopBackToTheFirstTwoChannels)
     EXPECT_EQ(held, code1);
 
     s.control->setLoopback(true);
-    AdcParameters p = makeAdcParameters(s.api, {0, 1}, 0, 1000.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1 }, 0, 1000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     TestRead read(2000, 500);
     ASSERT_TRUE(read.submit(s.api));

@@ -19,21 +19,21 @@ TEST(ModlinkRates, NearestRateTheClockCanDivide)
         double expectedKHz;
     };
     const Case cases[] = {
-        {10000.0, true, true, 10000.0},   // divisor 3
-        {20000.0, true, true, 10000.0},   // above the top: clamped
-        {7000.0, true, true, 7500.0},     // 7500 (÷4) is nearer than 6000 (÷5)
-        {333.0, true, true, 30000.0 / 90},
-        {1.0, true, true, 1.0},
-        {0.5, true, true, 1.0},           // below the bottom: clamped
-        {0.0011, true, true, 1.0},
-        {500.0, false, true, 500.0},      // full speed tops out at 500 kHz
-        {10000.0, false, true, 500.0},
-        {250.0, false, true, 250.0},
-        {0.0, true, false, 0.0},
-        {-100.0, true, false, 0.0},
-        {std::nan(""), true, false, 0.0},
-        {inf, true, false, 0.0},
-        {-inf, false, false, 0.0},
+        { 10000.0, true, true, 10000.0 }, // divisor 3
+        { 20000.0, true, true, 10000.0 }, // above the top: clamped
+        { 7000.0, true, true, 7500.0 }, // 7500 (÷4) is nearer than 6000 (÷5)
+        { 333.0, true, true, 30000.0 / 90 },
+        { 1.0, true, true, 1.0 },
+        { 0.5, true, true, 1.0 }, // below the bottom: clamped
+        { 0.0011, true, true, 1.0 },
+        { 500.0, false, true, 500.0 }, // full speed tops out at 500 kHz
+        { 10000.0, false, true, 500.0 },
+        { 250.0, false, true, 250.0 },
+        { 0.0, true, false, 0.0 },
+        { -100.0, true, false, 0.0 },
+        { std::nan(""), true, false, 0.0 },
+        { inf, true, false, 0.0 },
+        { -inf, false, false, 0.0 },
     };
     for (const Case& c : cases) {
         double accepted = -1.0;
@@ -60,20 +60,20 @@ TEST(ModlinkRates, InvalidRecordsAreRefusedAndLeftUnchanged)
         void (*spoil)(AdcParameters&);
     };
     const Case cases[] = {
-        {"no channel", [](AdcParameters& p) { p.ChannelCount = 0; }},
-        {"five channels", [](AdcParameters& p) { p.ChannelCount = 5; }},
-        {"channel number 4", [](AdcParameters& p) { p.ChannelTable[1] = 4; }},
-        {"range 3", [](AdcParameters& p) { p.InputRange[3] = 3; }},
-        {"range of an unused channel", [](AdcParameters& p) { p.InputRange[0] = 0xFFFF; }},
-        {"mode 2", [](AdcParameters& p) { p.InputConnectionMode[2] = 2; }},
-        {"zero rate", [](AdcParameters& p) { p.AdcRate = 0.0; }},
-        {"negative rate", [](AdcParameters& p) { p.AdcRate = -5.0; }},
-        {"NaN rate", [](AdcParameters& p) { p.AdcRate = std::nan(""); }},
-        {"NaN offset", [](AdcParameters& p) { p.AdcOffsetCoefs[2][3] = std::nan(""); }},
-        {"infinite scale", [](AdcParameters& p) { p.AdcScaleCoefs[0][0] = 1.0 / 0.0; }},
+        { "no channel", [](AdcParameters& p) { p.ChannelCount = 0; } },
+        { "five channels", [](AdcParameters& p) { p.ChannelCount = 5; } },
+        { "channel number 4", [](AdcParameters& p) { p.ChannelTable[1] = 4; } },
+        { "range 3", [](AdcParameters& p) { p.InputRange[3] = 3; } },
+        { "range of an unused channel", [](AdcParameters& p) { p.InputRange[0] = 0xFFFF; } },
+        { "mode 2", [](AdcParameters& p) { p.InputConnectionMode[2] = 2; } },
+        { "zero rate", [](AdcParameters& p) { p.AdcRate = 0.0; } },
+        { "negative rate", [](AdcParameters& p) { p.AdcRate = -5.0; } },
+        { "NaN rate", [](AdcParameters& p) { p.AdcRate = std::nan(""); } },
+        { "NaN offset", [](AdcParameters& p) { p.AdcOffsetCoefs[2][3] = std::nan(""); } },
+        { "infinite scale", [](AdcParameters& p) { p.AdcScaleCoefs[0][0] = 1.0 / 0.0; } },
     };
     for (const Case& c : cases) {
-        AdcParameters p = makeAdcParameters(s.api, {1, 2}, 0, 100.0);
+        AdcParameters p = makeAdcParameters(s.api, { 1, 2 }, 0, 100.0);
         c.spoil(p);
         AdcParameters before = p;
         EXPECT_FALSE(s.api->WRITE_ADC_PARAMETERS(&p)) << c.what;
@@ -94,7 +94,7 @@ TEST(ModlinkRates, FullSpeedModuleAndFrameRate)
     uint8_t speed = 1;
     ASSERT_TRUE(s.api->QUERY_USB_SPEED(&speed));
     EXPECT_EQ(speed, 0);
-    AdcParameters p = makeAdcParameters(s.api, {0, 1, 2}, 0, 4000.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1, 2 }, 0, 4000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     EXPECT_DOUBLE_EQ(double(p.AdcRate), 500.0);
     EXPECT_DOUBLE_EQ(double(p.KadrRate), 500.0 / 3);

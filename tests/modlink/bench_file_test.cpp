@@ -14,25 +14,24 @@ using modlink_sim::parseBenchText;
 
 TEST(ModlinkBenchText, SlotsAndChannelsReplaceTheDefaults)
 {
-    const char* text =
-        "\xEF\xBB\xBF; a bench of one module\r\n"
-        "[Bus]   ; the whole bus\r\n"
-        "time_scale = 50\t# faster\r\n"
-        "loopback = yes\r\n"
-        "[slot 7]\n"
-        "serial=ABC123\n"
-        "revision = A\n"
-        "options = 0x21\n"
-        "usb_speed = 0\n"
-        "dac = 0\n"
-        "firmware = 1.00.01 beta\n"
-        "\n"
-        "# the user counts channels from 1\n"
-        "[ SLOT  7   channel 4 ]\n"
-        "dc = -0.25\n"
-        "amplitude = 0.5\n"
-        "frequency = 1e3\n"
-        "noise = 0.001\n";
+    const char* text = "\xEF\xBB\xBF; a bench of one module\r\n"
+                       "[Bus]   ; the whole bus\r\n"
+                       "time_scale = 50\t# faster\r\n"
+                       "loopback = yes\r\n"
+                       "[slot 7]\n"
+                       "serial=ABC123\n"
+                       "revision = A\n"
+                       "options = 0x21\n"
+                       "usb_speed = 0\n"
+                       "dac = 0\n"
+                       "firmware = 1.00.01 beta\n"
+                       "\n"
+                       "# the user counts channels from 1\n"
+                       "[ SLOT  7   channel 4 ]\n"
+                       "dc = -0.25\n"
+                       "amplitude = 0.5\n"
+                       "frequency = 1e3\n"
+                       "noise = 0.001\n";
     BenchDescription bench;
     std::string errors;
     ASSERT_TRUE(parseBenchText(text, &bench, &errors)) << errors;
@@ -134,7 +133,8 @@ TEST(ModlinkBenchFile, TheLibraryReadsTheFileNamedByTheEnvironment)
     std::string path = folder.filePath("bench.ini").toStdString();
     {
         std::ofstream file(path);
-        file << "[bus]\ntime_scale = 1000\n[slot 9]\nserial = FILE-9\n[slot 9 channel 1]\ndc = 0.6\namplitude = 0\nnoise = 0\n";
+        file << "[bus]\ntime_scale = 1000\n[slot 9]\nserial = FILE-9\n[slot 9 channel 1]\ndc = 0.6\namplitude = "
+                "0\nnoise = 0\n";
     }
     ASSERT_EQ(setenv("MODLINK_SIM", path.c_str(), 1), 0);
     SimSession s(1000.0, 9);

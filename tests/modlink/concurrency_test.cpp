@@ -27,23 +27,23 @@ bool acquireBlock(ModuleApi* api, platform::DeviceHandle handle, TestRead* (&rea
     return ok;
 }
 
-}  // namespace
+} // namespace
 
 TEST(ModlinkThreads, DacAndQueriesWhileTheJobAcquires)
 {
     SimSession s(20.0);
     ASSERT_TRUE(s.ok());
     s.control->setLoopback(true);
-    AdcParameters p = makeAdcParameters(s.api, {0, 1, 2, 3}, 0, 2000.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1, 2, 3 }, 0, 2000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     platform::DeviceHandle handle = s.handle();
 
-    std::atomic<bool> jobDone{false};
-    std::atomic<int> blocksOk{0};
+    std::atomic<bool> jobDone { false };
+    std::atomic<int> blocksOk { 0 };
     std::thread job([&] {
         TestRead first(50000, 500);
         TestRead second(50000, 500);
-        TestRead* reads[2] = {&first, &second};
+        TestRead* reads[2] = { &first, &second };
         for (int block = 0; block < 10; ++block)
             blocksOk += acquireBlock(s.api, handle, reads, 5) ? 1 : 0;
         jobDone = true;
@@ -75,9 +75,9 @@ TEST(ModlinkThreads, InterfacesComeAndGoWhileAnotherAcquires)
 {
     SimSession s(1000.0);
     ASSERT_TRUE(s.ok());
-    AdcParameters p = makeAdcParameters(s.api, {0, 1}, 0, 1000.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1 }, 0, 1000.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
-    std::atomic<bool> stop{false};
+    std::atomic<bool> stop { false };
     std::thread churn([&] {
         while (!stop) {
             ModuleApi* api = s.library->GetModuleInterface(kModuleName);
@@ -91,7 +91,7 @@ TEST(ModlinkThreads, InterfacesComeAndGoWhileAnotherAcquires)
     });
     TestRead first(20000, 500);
     TestRead second(20000, 500);
-    TestRead* reads[2] = {&first, &second};
+    TestRead* reads[2] = { &first, &second };
     for (int block = 0; block < 5; ++block)
         EXPECT_TRUE(acquireBlock(s.api, s.handle(), reads, 4));
     stop = true;

@@ -95,9 +95,9 @@ TEST(ModlinkBus, CallsWithoutAnOpenSlotOrWithNullBuffersFail)
     ASSERT_TRUE(s.api->CLOSE_SLOT());
     EXPECT_FALSE(s.api->CLOSE_SLOT());
     ModuleDescription d;
-    UserFlashBlock block{};
+    UserFlashBlock block {};
     uint8_t speed = 0;
-    DataStatus status{};
+    DataStatus status {};
     int16_t code = 0;
     EXPECT_FALSE(s.api->READ_MODULE_DESCRIPTION(&d));
     EXPECT_FALSE(s.api->READ_USER_FLASH(&block));
@@ -122,11 +122,19 @@ TEST(ModlinkFirmware, NamesMustFitRevisionAndGrade)
         bool loads;
     };
     const Case cases[] = {
-        {'B', 0x14, nullptr, true},        {'B', 0x14, "Q4705mi.pld", true}, {'B', 0x14, "Q4705m.pld", false},
-        {'B', 0x14, "q4705.pld", false},   {'B', 0x10, "Q4705m.pld", true},  {'B', 0x10, "Q4705mi.pld", false},
-        {'B', 0x18, "Q4705mi.pld", false}, {'B', 0x18, nullptr, true},       {'A', 0x14, "q4705.pld", true},
-        {'A', 0x14, "Q4705mi.pld", false}, {'B', 0x14, "", false},           {'B', 0x14, "Q4705mi.pld ", false},
-        {'B', 0x14, "other.pld", false},
+        { 'B', 0x14, nullptr, true },
+        { 'B', 0x14, "Q4705mi.pld", true },
+        { 'B', 0x14, "Q4705m.pld", false },
+        { 'B', 0x14, "q4705.pld", false },
+        { 'B', 0x10, "Q4705m.pld", true },
+        { 'B', 0x10, "Q4705mi.pld", false },
+        { 'B', 0x18, "Q4705mi.pld", false },
+        { 'B', 0x18, nullptr, true },
+        { 'A', 0x14, "q4705.pld", true },
+        { 'A', 0x14, "Q4705mi.pld", false },
+        { 'B', 0x14, "", false },
+        { 'B', 0x14, "Q4705mi.pld ", false },
+        { 'B', 0x14, "other.pld", false },
     };
     for (const Case& c : cases) {
         modlink_sim::ModuleConfig config;
@@ -241,7 +249,7 @@ TEST(ModlinkRecords, AcceptedRatesAreWrittenBackAtTheirOffsets)
 {
     SimSession s;
     ASSERT_TRUE(s.ok());
-    AdcParameters p = makeAdcParameters(s.api, {0, 1, 3}, 0, 400.0);
+    AdcParameters p = makeAdcParameters(s.api, { 0, 1, 3 }, 0, 400.0);
     ASSERT_TRUE(s.api->WRITE_ADC_PARAMETERS(&p));
     const auto* raw = reinterpret_cast<const uint8_t*>(&p);
     double adcRate;

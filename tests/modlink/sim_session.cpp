@@ -57,7 +57,8 @@ AdcParameters makeAdcParameters(ModuleApi* api, const std::vector<int>& channels
     return p;
 }
 
-TestRead::TestRead(uint32_t samples, uint32_t timeoutMs) : buffer(samples ? samples : 1, int16_t(0x5A5A))
+TestRead::TestRead(uint32_t samples, uint32_t timeoutMs)
+    : buffer(samples ? samples : 1, int16_t(0x5A5A))
 {
     overlapped.hEvent = platform::CreateEventA(false, false);
     request.Buffer = buffer.data();

@@ -55,6 +55,6 @@ public:
 
     std::vector<int16_t> buffer;
     platform::Overlapped overlapped;
-    ReadRequest request{};
+    ReadRequest request {};
     ModuleApi* submittedTo = nullptr;
 };
