@@ -18,12 +18,20 @@ MODLINK_EXPORT uint32_t GetLibraryVersion()
     return bus.libraryVersion();
 }
 
+namespace {
+// Exactly "q4705"; reads no further than one character past it.
+bool isOurModule(const char* moduleName)
+{
+    const size_t length = std::strlen(kModuleName);
+    return moduleName && strnlen(moduleName, length + 1) == length && std::memcmp(moduleName, kModuleName, length) == 0;
+}
+} // namespace
+
 MODLINK_EXPORT ModuleApi* GetModuleInterface(const char* moduleName)
 {
     SimBus& bus = SimBus::instance();
     std::lock_guard<std::mutex> lock(bus.mutex());
-    if (bus.faults().failsNow(Op::GetModuleInterface) || !moduleName
-        || std::strncmp(moduleName, kModuleName, std::strlen(kModuleName) + 1) != 0)
+    if (bus.faults().failsNow(Op::GetModuleInterface) || !isOurModule(moduleName))
         return nullptr;
     return bus.createInterface();
 }

@@ -179,9 +179,9 @@ TEST(ModlinkFlash, UserFlashIsBlankAndWritableOnlyWithAccess)
 
     UserFlashBlock readBack;
     ASSERT_TRUE(s.api->READ_USER_FLASH(&readBack));
-    EXPECT_EQ(std::memcmp(readBack.Bytes, written.Bytes, 512), 0);
+    EXPECT_TRUE(sameBytes(readBack.Bytes, written.Bytes, 512));
     ASSERT_TRUE(s.control->userFlash(2, &readBack));
-    EXPECT_EQ(std::memcmp(readBack.Bytes, written.Bytes, 512), 0);
+    EXPECT_TRUE(sameBytes(readBack.Bytes, written.Bytes, 512));
 
     // The other module's flash is its own.
     ASSERT_TRUE(s.api->OPEN_SLOT(5));
@@ -201,7 +201,7 @@ TEST(ModlinkFlash, DescriptionIsKeptByteForByte)
     ASSERT_TRUE(s.api->SAVE_MODULE_DESCRIPTION(&d));
     ModuleDescription readBack;
     ASSERT_TRUE(s.api->READ_MODULE_DESCRIPTION(&readBack));
-    EXPECT_EQ(std::memcmp(&readBack, &d, sizeof d), 0);
+    EXPECT_TRUE(sameBytes(&readBack, &d, sizeof d));
 }
 
 TEST(ModlinkRecords, DescriptionFieldsLieAtTheirOffsets)
@@ -240,9 +240,9 @@ TEST(ModlinkRecords, DescriptionFieldsLieAtTheirOffsets)
     ModuleDescription again;
     s.control->resetToDefaults();
     ASSERT_TRUE(s.control->moduleDescription(2, &again));
-    EXPECT_EQ(std::memcmp(&again, &d, sizeof d), 0);
+    EXPECT_TRUE(sameBytes(&again, &d, sizeof d));
     ASSERT_TRUE(s.control->moduleDescription(5, &again));
-    EXPECT_NE(std::memcmp(again.AdcOffsetCoefs, d.AdcOffsetCoefs, sizeof d.AdcOffsetCoefs), 0);
+    EXPECT_FALSE(sameBytes(again.AdcOffsetCoefs, d.AdcOffsetCoefs, sizeof d.AdcOffsetCoefs));
 }
 
 TEST(ModlinkRecords, AcceptedRatesAreWrittenBackAtTheirOffsets)
@@ -260,7 +260,7 @@ TEST(ModlinkRecords, AcceptedRatesAreWrittenBackAtTheirOffsets)
     EXPECT_DOUBLE_EQ(kadrRate, adcRate / 3);
     AdcParameters kept;
     ASSERT_TRUE(s.control->lastAdcParameters(2, &kept));
-    EXPECT_EQ(std::memcmp(&kept, &p, sizeof p), 0);
+    EXPECT_TRUE(sameBytes(&kept, &p, sizeof p));
 }
 
 TEST(ModlinkInterface, ReleaseClosesTheSlotAndInterfacesAreIndependent)

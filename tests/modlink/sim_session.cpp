@@ -57,6 +57,11 @@ AdcParameters makeAdcParameters(ModuleApi* api, const std::vector<int>& channels
     return p;
 }
 
+bool sameBytes(const void* a, const void* b, size_t size)
+{
+    return std::memcmp(a, b, size) == 0;
+}
+
 TestRead::TestRead(uint32_t samples, uint32_t timeoutMs)
     : buffer(samples ? samples : 1, int16_t(0x5A5A))
 {

@@ -34,6 +34,9 @@ public:
 // with the factory coefficients of the module open on `api`.
 AdcParameters makeAdcParameters(ModuleApi* api, const std::vector<int>& channels, int range, double rateKHz);
 
+// Byte-for-byte equality, as the module keeps its records.
+bool sameBytes(const void* a, const void* b, size_t size);
+
 // One read request with its own buffer, OVERLAPPED record and event.
 class TestRead {
 public:
