@@ -14,6 +14,8 @@ namespace {
     using simd::load8;
     using simd::Vec8;
 
+    constexpr size_t kPrefetchLeaves = 2;
+
     bool aborted(const std::atomic<bool>* abortFlag)
     {
         return abortFlag != nullptr && abortFlag->load(std::memory_order_relaxed);
@@ -89,19 +91,19 @@ namespace {
     ZX_DSP_INLINE void scatterLeaf(const Complex8* y, double* re, double* im, const size_t* blockStart,
                                    size_t position)
     {
-        alignas(64) double leafRe[16][8];
-        alignas(64) double leafIm[16][8];
-        for (int k1 = 0; k1 < 4; ++k1)
-            for (int k2 = 0; k2 < 4; ++k2) {
-                simd::store8(leafRe[k1 + 4 * k2], y[4 * k1 + k2].re);
-                simd::store8(leafIm[k1 + 4 * k2], y[4 * k1 + k2].im);
+        for (int half = 0; half < 2; ++half) {
+            Vec8 partRe[8], partIm[8];
+            for (int k = 0; k < 8; ++k) {
+                // X[k1 + 4·k2] is in y[4·k1 + k2]
+                const int index = 8 * half + k;
+                partRe[k] = y[4 * (index % 4) + index / 4].re;
+                partIm[k] = y[4 * (index % 4) + index / 4].im;
             }
-        for (int e = 0; e < 8; ++e) {
-            double* blockRe = re + blockStart[e] + position;
-            double* blockIm = im + blockStart[e] + position;
-            for (int k = 0; k < 16; ++k) {
-                blockRe[k] = leafRe[k][e];
-                blockIm[k] = leafIm[k][e];
+            simd::transpose8x8(partRe);
+            simd::transpose8x8(partIm);
+            for (int e = 0; e < 8; ++e) {
+                simd::store8(re + blockStart[e] + position + 8 * half, partRe[e]);
+                simd::store8(im + blockStart[e] + position + 8 * half, partIm[e]);
             }
         }
     }
@@ -188,8 +190,13 @@ bool blockStage(const FftPlan& plan, double* out, const double* in, const std::a
             blockStart[e] = plan.rowReverse[s0 + e] * size;
         for (size_t q = 0; q < leaves; ++q) {
             Complex8 y[16];
-            for (size_t u = 0; u < 16; ++u)
-                y[u] = loadInterleaved(in + 2 * (s0 + rows * (q + leaves * u)));
+            for (size_t u = 0; u < 16; ++u) {
+                const double* row = in + 2 * (s0 + rows * (q + leaves * u));
+                // The rows are far apart: ask for the ones of the next leaf early.
+                __builtin_prefetch(row + 2 * rows * kPrefetchLeaves);
+                __builtin_prefetch(row + 2 * rows * kPrefetchLeaves + 8);
+                y[u] = loadInterleaved(row);
+            }
             dft16(y);
             scatterLeaf(y, re, im, blockStart, 16 * size_t { plan.leafReverse[q] });
         }
@@ -204,24 +211,37 @@ bool blockStage(const FftPlan& plan, double* out, const double* in, const std::a
 ZX_DSP_CLONES
 bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abortFlag)
 {
-    const size_t size = plan.block, rows = plan.rows, width = FftPlan::kColumnWidth;
+    const size_t size = plan.block, rows = plan.rows, width = plan.columnWidth;
+    const size_t lanes = FftPlan::kLanes, pieceSize = 2 * rows * lanes;
     double* re = out;
     double* im = out + plan.half;
-    double* rowRe = plan.scratch.data();
-    double* rowIm = rowRe + rows * width;
+    double* scratch = plan.scratch.data();
     const double* steps = plan.columnSteps.data();
     for (size_t j0 = 0; j0 < size; j0 += width) {
+        // Rows are read and written whole (width columns) so that every cache
+        // line is touched once; the transforms then run on eight columns at a time.
         for (size_t t = 0; t < rows; ++t) {
             const size_t s = plan.rowReverse[t];
-            double cr, ci;
-            plan.roots.at(2 * j0 * s, cr, ci);  // e^(-2πi·j0·s/M)
-            const Complex8 step { load8(steps + 2 * s * width), load8(steps + (2 * s + 1) * width) };
-            simd::storeC8(rowRe, rowIm, t * width,
-                          simd::loadC8(re, im, t * size + j0) * simd::mulScalar(step, cr, ci));
+            const Complex8 step { load8(steps + 2 * s * lanes), load8(steps + (2 * s + 1) * lanes) };
+            for (size_t piece = 0; piece < width / lanes; ++piece) {
+                const size_t j = j0 + piece * lanes;
+                double cr, ci;
+                plan.roots.at(2 * j * s, cr, ci);  // e^(-2πi·j·s/M)
+                double* pieceRe = scratch + piece * pieceSize;
+                simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
+                              simd::loadC8(re, im, t * size + j) * simd::mulScalar(step, cr, ci));
+            }
         }
-        rowPasses(plan, rowRe, rowIm);
+        for (size_t piece = 0; piece < width / lanes; ++piece) {
+            double* pieceRe = scratch + piece * pieceSize;
+            rowPasses(plan, pieceRe, pieceRe + rows * lanes);
+        }
         for (size_t k = 0; k < rows; ++k)
-            simd::storeC8(re, im, k * size + j0, simd::loadC8(rowRe, rowIm, k * width));
+            for (size_t piece = 0; piece < width / lanes; ++piece) {
+                const double* pieceRe = scratch + piece * pieceSize;
+                simd::storeC8(re, im, k * size + j0 + piece * lanes,
+                              simd::loadC8(pieceRe, pieceRe + rows * lanes, k * lanes));
+            }
         if (aborted(abortFlag))
             return false;
     }

@@ -110,13 +110,15 @@ FftPlan::FftPlan(uint32_t length)
         }
     }
 
-    columnSteps.resize(size_t { rows } * 2 * kColumnWidth);
+    columnSteps.resize(size_t { rows } * 2 * kLanes);
     for (uint32_t s = 0; s < rows; ++s)
-        for (uint32_t j = 0; j < kColumnWidth; ++j)
-            root(uint64_t { j } * s, half, columnSteps[(2 * s) * kColumnWidth + j],
-                 columnSteps[(2 * s + 1) * kColumnWidth + j]);
+        for (uint32_t j = 0; j < kLanes; ++j)
+            root(uint64_t { j } * s, half, columnSteps[(2 * s) * kLanes + j], columnSteps[(2 * s + 1) * kLanes + j]);
 
-    scratch.allocate(size_t { rows } * 2 * kColumnWidth);
+    while (columnWidth < 64 && columnWidth < block
+           && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
+        columnWidth *= 2;
+    scratch.allocate(size_t { rows } * 2 * columnWidth);
 }
 
 }  // namespace dsp

@@ -52,7 +52,8 @@ private:
 };
 
 struct FftPlan {
-    static constexpr uint32_t kColumnWidth = 8;  // columns handled together, one vector wide
+    static constexpr uint32_t kLanes = 8;  // columns in one vector
+    static constexpr size_t kScratchBytes = size_t { 1 } << 19;  // the column stage's rows stay in L2
     static constexpr unsigned kMaxBlockBits = 12;  // 4096 points: eight blocks fill half the L2 cache
 
     uint32_t n = 0;  // real samples
@@ -72,8 +73,11 @@ struct FftPlan {
     std::vector<double> rowTwiddles;
     // Per block index s < R: e^(-2πi·j·s/M) for j < 8, eight real parts then eight imaginary parts.
     std::vector<double> columnSteps;
+    // Columns read and written together by the column stage: a multiple of
+    // kLanes, as many as fit the scratch area, at most 64 (eight cache lines a row).
+    uint32_t columnWidth = kLanes;
     UnitRoots roots;  // e^(-2πi·k/N)
-    AlignedDoubles scratch;  // 2·R·8 doubles: real rows, then imaginary rows
+    AlignedDoubles scratch;  // per eight columns 2·R·8 doubles: real rows, then imaginary rows
 
     explicit FftPlan(uint32_t length);
 };

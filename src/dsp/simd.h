@@ -35,6 +35,24 @@ ZX_DSP_INLINE double sumLanes(Vec8 v)
     return ((v[0] + v[4]) + (v[1] + v[5])) + ((v[2] + v[6]) + (v[3] + v[7]));
 }
 
+// Transposes the 8x8 matrix whose rows are r[0..7]: afterwards r[j][e] holds what r[e][j] held.
+ZX_DSP_INLINE void transpose8x8(Vec8* r)
+{
+    Vec8 a[8], b[8];
+    for (int i = 0; i < 8; i += 2) {
+        a[i] = __builtin_shuffle(r[i], r[i + 1], Lanes8 { 0, 8, 2, 10, 4, 12, 6, 14 });
+        a[i + 1] = __builtin_shuffle(r[i], r[i + 1], Lanes8 { 1, 9, 3, 11, 5, 13, 7, 15 });
+    }
+    for (int i : { 0, 1, 4, 5 }) {
+        b[i] = __builtin_shuffle(a[i], a[i + 2], Lanes8 { 0, 1, 8, 9, 4, 5, 12, 13 });
+        b[i + 2] = __builtin_shuffle(a[i], a[i + 2], Lanes8 { 2, 3, 10, 11, 6, 7, 14, 15 });
+    }
+    for (int i = 0; i < 4; ++i) {
+        r[i] = __builtin_shuffle(b[i], b[i + 4], Lanes8 { 0, 1, 2, 3, 8, 9, 10, 11 });
+        r[i + 4] = __builtin_shuffle(b[i], b[i + 4], Lanes8 { 4, 5, 6, 7, 12, 13, 14, 15 });
+    }
+}
+
 // Eight complex numbers, real and imaginary parts in separate vectors.
 struct Complex8 {
     Vec8 re;
