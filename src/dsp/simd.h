@@ -8,7 +8,9 @@
 // runs on any x86-64. Every helper here is always inlined, so vectors never
 // cross a call boundary and their calling convention never matters.
 
+#include <cstddef>
 #include <cstring>
+#include <initializer_list>
 
 namespace dsp::simd {
 
