@@ -50,6 +50,15 @@ namespace {
         return f[0] < 0 ? -level : level;
     }
 
+    // True, marking the result, when the analyser's abort flag is raised.
+    bool markAborted(const SpectrumAnalyser& analyser, ChannelResult& result)
+    {
+        if (!analyser.aborted())
+            return false;
+        result.status = ChannelStatus::Aborted;
+        return true;
+    }
+
     bool raised(const std::atomic<bool>* flag) { return flag != nullptr && flag->load(std::memory_order_relaxed); }
 
 }  // namespace
@@ -83,15 +92,7 @@ ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, dou
                                 double windowPowerGain)
 {
     ChannelResult result;
-    auto aborted = [&]() {
-        if (!analyser.aborted())
-            return false;
-        result.status = ChannelStatus::Aborted;
-        return true;
-    };
-    const uint32_t n = analyser.Length();
-    const uint32_t half = n / 2;
-
+    auto aborted = [&]() { return markAborted(analyser, result); };
     analyser.ApplyWindow(samples, window);
     if (aborted())
         return result;
@@ -101,6 +102,16 @@ ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, dou
     analyser.AmplitudeSpectrum(spectrum);
     if (aborted())
         return result;
+    return MeasureAmplitudeSpectrum(analyser, spectrum, parType, amplitudeType, kadrRateHz, windowPowerGain);
+}
+
+ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const double* spectrum, int32_t parType,
+                                       std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
+{
+    ChannelResult result;
+    auto aborted = [&]() { return markAborted(analyser, result); };
+    const uint32_t n = analyser.Length();
+    const uint32_t half = n / 2;
     const int32_t peak = analyser.FindPeakBin(spectrum);
     if (aborted())
         return result;

@@ -50,4 +50,9 @@ ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, dou
                                 int32_t parType, std::string_view amplitudeType, double kadrRateHz,
                                 double windowPowerGain);
 
+// The last steps of the "fft" method on an amplitude spectrum (see
+// SpectrumAnalyser::AmplitudeSpectrum): peak, lobe sums, values.
+ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const double* spectrum, int32_t parType,
+                                       std::string_view amplitudeType, double kadrRateHz, double windowPowerGain);
+
 }  // namespace dsp
