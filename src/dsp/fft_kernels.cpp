@@ -184,10 +184,12 @@ bool blockStage(const FftPlan& plan, double* out, const double* in, const std::a
     const size_t size = plan.block, rows = plan.rows, leaves = size / 16;
     double* re = out;
     double* im = out + plan.half;
+    const uint32_t* rowReverse = plan.rowReverse.data();
+    const uint32_t* leafReverse = plan.leafReverse.data();
     for (size_t s0 = 0; s0 < rows; s0 += 8) {
         size_t blockStart[8];
         for (size_t e = 0; e < 8; ++e)
-            blockStart[e] = plan.rowReverse[s0 + e] * size;
+            blockStart[e] = rowReverse[s0 + e] * size;
         for (size_t q = 0; q < leaves; ++q) {
             Complex8 y[16];
             for (size_t u = 0; u < 16; ++u) {
@@ -198,7 +200,7 @@ bool blockStage(const FftPlan& plan, double* out, const double* in, const std::a
                 y[u] = loadInterleaved(row);
             }
             dft16(y);
-            scatterLeaf(y, re, im, blockStart, 16 * size_t { plan.leafReverse[q] });
+            scatterLeaf(y, re, im, blockStart, 16 * size_t { leafReverse[q] });
         }
         for (size_t e = 0; e < 8; ++e)
             blockPasses(plan, re + blockStart[e], im + blockStart[e]);
@@ -217,19 +219,33 @@ bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abor
     double* im = out + plan.half;
     double* scratch = plan.scratch.data();
     const double* steps = plan.columnSteps.data();
+    const uint32_t* rowReverse = plan.rowReverse.data();
+    const UnitRoots::View roots = plan.roots.view();
+    const double* directTwiddles = plan.columnTwiddles.empty() ? nullptr : plan.columnTwiddles.data();
     for (size_t j0 = 0; j0 < size; j0 += width) {
         // Rows are read and written whole (width columns) so that every cache
         // line is touched once; the transforms then run on eight columns at a time.
-        for (size_t t = 0; t < rows; ++t) {
-            const size_t s = plan.rowReverse[t];
-            const Complex8 step { load8(steps + 2 * s * lanes), load8(steps + (2 * s + 1) * lanes) };
-            for (size_t piece = 0; piece < width / lanes; ++piece) {
-                const size_t j = j0 + piece * lanes;
-                double cr, ci;
-                plan.roots.at(2 * j * s, cr, ci);  // e^(-2πi·j·s/M)
-                double* pieceRe = scratch + piece * pieceSize;
-                simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
-                              simd::loadC8(re, im, t * size + j) * simd::mulScalar(step, cr, ci));
+        if (directTwiddles != nullptr) {
+            for (size_t t = 0; t < rows; ++t)
+                for (size_t piece = 0; piece < width / lanes; ++piece) {
+                    const size_t j = j0 + piece * lanes;
+                    const double* twiddleRe = directTwiddles + 2 * t * size;
+                    double* pieceRe = scratch + piece * pieceSize;
+                    simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
+                                  simd::loadC8(re, im, t * size + j) * simd::loadC8(twiddleRe, twiddleRe + size, j));
+                }
+        } else {
+            for (size_t t = 0; t < rows; ++t) {
+                const size_t s = rowReverse[t];
+                const Complex8 step { load8(steps + 2 * s * lanes), load8(steps + (2 * s + 1) * lanes) };
+                for (size_t piece = 0; piece < width / lanes; ++piece) {
+                    const size_t j = j0 + piece * lanes;
+                    double cr, ci;
+                    roots.at(2 * j * s, cr, ci);  // e^(-2πi·j·s/M)
+                    double* pieceRe = scratch + piece * pieceSize;
+                    simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
+                                  simd::loadC8(re, im, t * size + j) * simd::mulScalar(step, cr, ci));
+                }
             }
         }
         for (size_t piece = 0; piece < width / lanes; ++piece) {
@@ -260,12 +276,13 @@ void smallComplexFft(const FftPlan& plan, double* out, const double* in)
         re[r] = in[2 * n];
         im[r] = in[2 * n + 1];
     }
+    const UnitRoots::View roots = plan.roots.view();
     for (size_t length = 2; length <= half; length *= 2) {
         const size_t rootStep = plan.n / length;
         for (size_t i = 0; i < half; i += length)
             for (size_t j = 0; j < length / 2; ++j) {
                 double wr, wi;
-                plan.roots.at(j * rootStep, wr, wi);
+                roots.at(j * rootStep, wr, wi);
                 const size_t a = i + j, b = a + length / 2;
                 const double tr = re[b] * wr - im[b] * wi, ti = re[b] * wi + im[b] * wr;
                 re[b] = re[a] - tr;
@@ -292,18 +309,24 @@ void splitRealSpectrum(const FftPlan& plan, double* out)
     re[0] = r0 + i0;
     im[0] = r0 - i0;
     // At k = M/2 the formulas leave both parts as they are.
+    const UnitRoots::View roots = plan.roots.view();
     size_t k = 1;
     double wr, wi;
     for (; k < quarter && k < 8; ++k) {
-        plan.roots.at(k, wr, wi);
+        roots.at(k, wr, wi);
         splitPair(re, im, half, k, wr, wi);
     }
-    const UnitRoots& roots = plan.roots;
     const size_t fineMask = (size_t { 1 } << roots.fineBits) - 1;
+    const double* directTwiddles = plan.splitTwiddles.empty() ? nullptr : plan.splitTwiddles.data();
     for (; k + 8 <= quarter; k += 8) {
-        const size_t coarse = k >> roots.fineBits, fine = k & fineMask;
-        const Complex8 w = simd::mulScalar({ load8(roots.fineRe.data() + fine), load8(roots.fineIm.data() + fine) },
-                                           roots.coarseRe[coarse], roots.coarseIm[coarse]);
+        Complex8 w;
+        if (directTwiddles != nullptr) {
+            w = simd::loadC8(directTwiddles, directTwiddles + quarter, k);
+        } else {
+            const size_t coarse = k >> roots.fineBits, fine = k & fineMask;
+            w = simd::mulScalar({ load8(roots.fineRe + fine), load8(roots.fineIm + fine) }, roots.coarseRe[coarse],
+                                roots.coarseIm[coarse]);
+        }
         const Complex8 a = simd::loadC8(re, im, k);
         const Complex8 mirrored = simd::loadC8(re, im, half - k - 7);
         const Vec8 br = simd::reverse8(mirrored.re), bi = simd::reverse8(mirrored.im);
@@ -315,7 +338,7 @@ void splitRealSpectrum(const FftPlan& plan, double* out)
         simd::store8(im + half - k - 7, simd::reverse8(ei - ti));
     }
     for (; k < quarter; ++k) {
-        plan.roots.at(k, wr, wi);
+        roots.at(k, wr, wi);
         splitPair(re, im, half, k, wr, wi);
     }
 }

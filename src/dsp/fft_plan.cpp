@@ -76,6 +76,12 @@ FftPlan::FftPlan(uint32_t length)
     roots.build(n);
     if (half == 0)
         return;
+    if (n <= kDirectTablesMaxLength) {
+        const uint32_t quarter = n / 4;
+        splitTwiddles.resize(2 * size_t { quarter });
+        for (uint32_t k = 0; k < quarter; ++k)
+            root(k, n, splitTwiddles[k], splitTwiddles[quarter + k]);
+    }
     halfBits = log2Exact(half);
     blocked = halfBits >= 7;
     if (!blocked)
@@ -119,6 +125,14 @@ FftPlan::FftPlan(uint32_t length)
            && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
         columnWidth *= 2;
     scratch.allocate(size_t { rows } * 2 * columnWidth);
+
+    if (n <= kDirectTablesMaxLength) {
+        columnTwiddles.resize(2 * size_t { half });
+        for (uint32_t t = 0; t < rows; ++t)
+            for (uint32_t j = 0; j < block; ++j)
+                root(uint64_t { j } * rowReverse[t], half, columnTwiddles[2 * size_t { t } * block + j],
+                     columnTwiddles[(2 * size_t { t } + 1) * block + j]);
+    }
 }
 
 }  // namespace dsp

@@ -27,15 +27,27 @@ struct UnitRoots {
     unsigned fineBits = 3;
     std::vector<double> fineRe, fineIm, coarseRe, coarseIm;
 
+    // Plain pointers to the tables, for the hot loops: a loop that stores
+    // doubles could otherwise not keep the vectors' data pointers in registers.
+    struct View {
+        const double* fineRe;
+        const double* fineIm;
+        const double* coarseRe;
+        const double* coarseIm;
+        unsigned fineBits;
+
+        void at(uint64_t k, double& re, double& im) const
+        {
+            const uint64_t c = k >> fineBits;
+            const uint64_t f = k & ((uint64_t { 1 } << fineBits) - 1);
+            const double ar = coarseRe[c], ai = coarseIm[c], br = fineRe[f], bi = fineIm[f];
+            re = ar * br - ai * bi;
+            im = ar * bi + ai * br;
+        }
+    };
+
     void build(uint32_t n);
-    void at(uint64_t k, double& re, double& im) const
-    {
-        const uint64_t c = k >> fineBits;
-        const uint64_t f = k & ((uint64_t { 1 } << fineBits) - 1);
-        const double ar = coarseRe[c], ai = coarseIm[c], br = fineRe[f], bi = fineIm[f];
-        re = ar * br - ai * bi;
-        im = ar * bi + ai * br;
-    }
+    View view() const { return { fineRe.data(), fineIm.data(), coarseRe.data(), coarseIm.data(), fineBits }; }
 };
 
 // A 64-byte aligned array of doubles, for the scratch rows.
@@ -77,6 +89,14 @@ struct FftPlan {
     // kLanes, as many as fit the scratch area, at most 64 (eight cache lines a row).
     uint32_t columnWidth = kLanes;
     UnitRoots roots;  // e^(-2πi·k/N)
+    // Up to kDirectTablesMaxLength samples the twiddles are also kept whole,
+    // which saves a complex product per use where the tables stay in cache:
+    // columnTwiddles per block t: e^(-2πi·j·bitreverse(t)/M) for j < B, real
+    // parts then imaginary parts; splitTwiddles e^(-2πi·k/N) for k < N/4, real
+    // parts then imaginary parts. Empty for longer transforms.
+    static constexpr uint32_t kDirectTablesMaxLength = uint32_t { 1 } << 14;
+    std::vector<double> columnTwiddles;
+    std::vector<double> splitTwiddles;
     AlignedDoubles scratch;  // per eight columns 2·R·8 doubles: real rows, then imaginary rows
 
     explicit FftPlan(uint32_t length);
