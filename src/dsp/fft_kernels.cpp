@@ -2,10 +2,6 @@
 
 #include "dsp/simd.h"
 
-// Each stage is compiled for AVX-512, AVX2 with FMA and plain x86-64; the
-// loader picks the best one the processor supports.
-#define ZX_DSP_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-
 namespace dsp::fft {
 
 namespace {

@@ -4,8 +4,6 @@
 
 #include "dsp/simd.h"
 
-#define ZX_DSP_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
-
 namespace dsp {
 
 namespace {

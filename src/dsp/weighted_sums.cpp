@@ -15,7 +15,7 @@ namespace {
 
     // Σ x·w and Σ x²·w in one pass. Four partial sums per lane keep the
     // loads in flight, so the pass runs at memory speed.
-    __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) Sums weightedSums(
+    ZX_DSP_CLONES Sums weightedSums(
         const double* x, const double* w, uint32_t n)
     {
         using simd::load8;

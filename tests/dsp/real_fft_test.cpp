@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cmath>
+#include <thread>
 #include <random>
 #include <stdexcept>
 #include <vector>
@@ -170,6 +172,30 @@ TEST(RealFft, IsAbandonedAfterTheFirstPassWhenTheFlagIsRaised)
         EXPECT_TRUE(fft.forward(out.data(), x.data()));
         EXPECT_DOUBLE_EQ(out[0], n);
     }
+}
+
+// The acquisition thread transforms while the window thread raises the stop
+// request: the transform running at that moment, or the next, is abandoned.
+TEST(RealFft, StopRequestFromAnotherThreadEndsTheTransforms)
+{
+    const uint32_t n = 1u << 20;
+    std::atomic<bool> abort { false };
+    std::atomic<bool> transforming { false };
+    dsp::RealFft fft(n, &abort);
+    std::vector<double> x(n, 0.5), out(n);
+    std::thread stopper([&] {
+        while (!transforming.load())
+            std::this_thread::yield();
+        abort = true;
+    });
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    bool abandoned = false;
+    while (!abandoned && std::chrono::steady_clock::now() < deadline) {
+        transforming = true;
+        abandoned = !fft.forward(out.data(), x.data());
+    }
+    stopper.join();
+    EXPECT_TRUE(abandoned);
 }
 
 }  // namespace
