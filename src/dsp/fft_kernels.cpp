@@ -188,12 +188,15 @@ bool blockStage(const FftPlan& plan, double* out, const double* in, const std::a
             blockStart[e] = rowReverse[s0 + e] * size;
         for (size_t q = 0; q < leaves; ++q) {
             Complex8 y[16];
+            const bool prefetch = q + kPrefetchLeaves < leaves;
             for (size_t u = 0; u < 16; ++u) {
-                const double* row = in + 2 * (s0 + rows * (q + leaves * u));
-                // The rows are far apart: ask for the ones of the next leaf early.
-                __builtin_prefetch(row + 2 * rows * kPrefetchLeaves);
-                __builtin_prefetch(row + 2 * rows * kPrefetchLeaves + 8);
-                y[u] = loadInterleaved(row);
+                const size_t row = 2 * (s0 + rows * (q + leaves * u));
+                // The rows are far apart: ask early for the ones of a later leaf.
+                if (prefetch) {
+                    __builtin_prefetch(in + row + 2 * rows * kPrefetchLeaves);
+                    __builtin_prefetch(in + row + 2 * rows * kPrefetchLeaves + 8);
+                }
+                y[u] = loadInterleaved(in + row);
             }
             dft16(y);
             scatterLeaf(y, re, im, blockStart, 16 * size_t { leafReverse[q] });
