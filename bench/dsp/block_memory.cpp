@@ -24,7 +24,7 @@ long peakResidentKiB()
     return -1;
 }
 
-}  // namespace
+} // namespace
 
 int main()
 {
@@ -43,10 +43,9 @@ int main()
     dsp::SpectrumAnalyser analyser(n);
     analyser.MakeWindow(window.get());
     const dsp::ChannelResult result = dsp::ComputeFftChannel(analyser, perChannel.get(), spectrum.get(), window.get(),
-                                                             dsp::kParAc, "rms", 100000.0,
-                                                             dsp::WindowPowerGain(analyser.Terms()));
+        dsp::kParAc, "rms", 100000.0, dsp::WindowPowerGain(analyser.Terms()));
     const double peakMiB = peakResidentKiB() / 1024.0;
     std::printf("N = 2^24, one channel: peak resident %.1f MiB (%.1f MB), AC %.4f, %.2f Hz\n", peakMiB,
-                peakMiB * 1.048576, result.AcValue, result.Frequency);
+        peakMiB * 1.048576, result.AcValue, result.Frequency);
     return peakMiB * 1.048576 < 600.0 ? 0 : 1;
 }

@@ -49,9 +49,8 @@ void fftChannelWithRealFft(benchmark::State& state)
         state.PauseTiming();
         samples = signal;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(
-            dsp::ComputeFftChannel(analyser, samples.data(), spectrum.data(), window.data(), dsp::kParAcDc, "rms",
-                                   kKadrRateHz, gain));
+        benchmark::DoNotOptimize(dsp::ComputeFftChannel(
+            analyser, samples.data(), spectrum.data(), window.data(), dsp::kParAcDc, "rms", kKadrRateHz, gain));
     }
     state.SetItemsProcessed(state.iterations() * int64_t { n });
 }
@@ -76,8 +75,8 @@ void fftChannelWithFftw(benchmark::State& state)
             analyser.ApplyWindow(samples, window.data());
             plan.execute();
             fftwMagnitudes(spectrum.data(), transform, n);
-            benchmark::DoNotOptimize(dsp::MeasureAmplitudeSpectrum(analyser, spectrum.data(), dsp::kParAcDc, "rms",
-                                                                   kKadrRateHz, gain));
+            benchmark::DoNotOptimize(
+                dsp::MeasureAmplitudeSpectrum(analyser, spectrum.data(), dsp::kParAcDc, "rms", kKadrRateHz, gain));
         }
     }
     state.SetItemsProcessed(state.iterations() * int64_t { n });
@@ -93,12 +92,12 @@ void sumChannel(benchmark::State& state)
     dsp::MakeWindow(window.data(), n, dsp::kCosineSum9Window, terms, nullptr);
     const std::vector<double> samples = testSignal(n);
     for (auto _ : state)
-        benchmark::DoNotOptimize(dsp::ComputeSumChannel(samples.data(), window.data(), n, n * terms.terms[0],
-                                                        dsp::kParAcDc, "rms", nullptr));
+        benchmark::DoNotOptimize(dsp::ComputeSumChannel(
+            samples.data(), window.data(), n, n * terms.terms[0], dsp::kParAcDc, "rms", nullptr));
     state.SetItemsProcessed(state.iterations() * int64_t { n });
 }
 
-}  // namespace
+} // namespace
 
 BENCHMARK(fftChannelWithRealFft)->Unit(benchmark::kMillisecond);
 BENCHMARK(fftChannelWithFftw)->Unit(benchmark::kMillisecond);

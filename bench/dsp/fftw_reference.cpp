@@ -6,16 +6,16 @@ namespace bench {
 
 namespace {
 
-    void loadWisdomOnce()
-    {
-        static const bool loaded = [] {
-            fftw_import_wisdom_from_filename(ZX_FFTW_WISDOM_FILE);
-            return true;
-        }();
-        (void)loaded;
-    }
+void loadWisdomOnce()
+{
+    static const bool loaded = [] {
+        fftw_import_wisdom_from_filename(ZX_FFTW_WISDOM_FILE);
+        return true;
+    }();
+    (void)loaded;
+}
 
-}  // namespace
+} // namespace
 
 FftwR2c::FftwR2c(uint32_t length, double* in, double* out)
 {
@@ -28,17 +28,29 @@ FftwR2c::FftwR2c(uint32_t length, double* in, double* out)
     }
 }
 
-FftwR2c::~FftwR2c() { fftw_destroy_plan(static_cast<fftw_plan>(plan_)); }
+FftwR2c::~FftwR2c()
+{
+    fftw_destroy_plan(static_cast<fftw_plan>(plan_));
+}
 
-void FftwR2c::execute() { fftw_execute(static_cast<fftw_plan>(plan_)); }
+void FftwR2c::execute()
+{
+    fftw_execute(static_cast<fftw_plan>(plan_));
+}
 
 void FftwR2c::execute(double* in, double* out)
 {
     fftw_execute_dft_r2c(static_cast<fftw_plan>(plan_), in, reinterpret_cast<fftw_complex*>(out));
 }
 
-double* fftwDoubles(uint64_t count) { return fftw_alloc_real(count); }
+double* fftwDoubles(uint64_t count)
+{
+    return fftw_alloc_real(count);
+}
 
-void fftwFree(double* p) { fftw_free(p); }
+void fftwFree(double* p)
+{
+    fftw_free(p);
+}
 
-}  // namespace bench
+} // namespace bench

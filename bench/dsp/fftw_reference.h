@@ -27,4 +27,4 @@ private:
 double* fftwDoubles(uint64_t count);
 void fftwFree(double* p);
 
-}  // namespace bench
+} // namespace bench

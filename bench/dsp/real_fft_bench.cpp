@@ -61,4 +61,4 @@ const bool registered = [] {
     return true;
 }();
 
-}  // namespace
+} // namespace

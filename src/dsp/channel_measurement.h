@@ -20,8 +20,8 @@ enum ParType : int32_t { kParDc = 0, kParAc = 1, kParAcDc = 2 };
 
 enum class ChannelStatus {
     Ok,
-    Aborted,  // the abort flag was raised: the values are partial and must not be shown
-    NoSignal,  // "fft" method, AC or AC+DC: the lobe power is not positive; show kNoSignalMessage
+    Aborted, // the abort flag was raised: the values are partial and must not be shown
+    NoSignal, // "fft" method, AC or AC+DC: the lobe power is not positive; show kNoSignalMessage
 };
 
 struct ChannelResult {
@@ -39,20 +39,18 @@ double ApplyAmplitudeFactor(double acRms, std::string_view amplitudeType);
 // amplitude factor; AC+DC: both. N = 0 gives zeros. Any other parType leaves
 // all values 0.
 ChannelResult ComputeSumChannel(const double* samples, const double* window, uint32_t N, double windowSum,
-                                int32_t parType, std::string_view amplitudeType,
-                                const std::atomic<bool>* abortFlag);
+    int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag);
 
 // "fft" method over analyser.Length() samples. samples is windowed in place;
 // spectrum (Length doubles) receives the amplitude spectrum. Tests the
 // analyser's abort flag between the steps. windowPowerGain is
 // WindowPowerGain(analyser.Terms()).
 ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, double* spectrum, const double* window,
-                                int32_t parType, std::string_view amplitudeType, double kadrRateHz,
-                                double windowPowerGain);
+    int32_t parType, std::string_view amplitudeType, double kadrRateHz, double windowPowerGain);
 
 // The last steps of the "fft" method on an amplitude spectrum (see
 // SpectrumAnalyser::AmplitudeSpectrum): peak, lobe sums, values.
 ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const double* spectrum, int32_t parType,
-                                       std::string_view amplitudeType, double kadrRateHz, double windowPowerGain);
+    std::string_view amplitudeType, double kadrRateHz, double windowPowerGain);
 
-}  // namespace dsp
+} // namespace dsp

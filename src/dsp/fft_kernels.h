@@ -21,4 +21,4 @@ void smallComplexFft(const FftPlan& plan, double* out, const double* in);
 // with X_k = Σ x[n]·e^(+2πi·k·n/N).
 void splitRealSpectrum(const FftPlan& plan, double* out);
 
-}  // namespace dsp::fft
+} // namespace dsp::fft

@@ -8,42 +8,42 @@ namespace dsp {
 
 namespace {
 
-    // e^(-2πi·k/n), computed in extended precision and rounded once.
-    void root(uint64_t k, uint64_t n, double& re, double& im)
-    {
-        const long double pi = 3.141592653589793238462643383279502884L;
-        const long double angle = 2.0L * pi * static_cast<long double>(k % n) / static_cast<long double>(n);
-        re = static_cast<double>(std::cos(angle));
-        im = static_cast<double>(-std::sin(angle));
-    }
+// e^(-2πi·k/n), computed in extended precision and rounded once.
+void root(uint64_t k, uint64_t n, double& re, double& im)
+{
+    const long double pi = 3.141592653589793238462643383279502884L;
+    const long double angle = 2.0L * pi * static_cast<long double>(k % n) / static_cast<long double>(n);
+    re = static_cast<double>(std::cos(angle));
+    im = static_cast<double>(-std::sin(angle));
+}
 
-    uint32_t reverseBits(uint32_t value, unsigned bits)
-    {
-        uint32_t result = 0;
-        for (unsigned i = 0; i < bits; ++i) {
-            result = (result << 1) | (value & 1u);
-            value >>= 1;
-        }
-        return result;
+uint32_t reverseBits(uint32_t value, unsigned bits)
+{
+    uint32_t result = 0;
+    for (unsigned i = 0; i < bits; ++i) {
+        result = (result << 1) | (value & 1u);
+        value >>= 1;
     }
+    return result;
+}
 
-    unsigned log2Exact(uint32_t value)
-    {
-        unsigned bits = 0;
-        while ((uint32_t { 1 } << bits) < value)
-            ++bits;
-        return bits;
-    }
+unsigned log2Exact(uint32_t value)
+{
+    unsigned bits = 0;
+    while ((uint32_t { 1 } << bits) < value)
+        ++bits;
+    return bits;
+}
 
-    std::vector<uint32_t> reversalTable(unsigned bits)
-    {
-        std::vector<uint32_t> table(size_t { 1 } << bits);
-        for (uint32_t i = 0; i < table.size(); ++i)
-            table[i] = reverseBits(i, bits);
-        return table;
-    }
+std::vector<uint32_t> reversalTable(unsigned bits)
+{
+    std::vector<uint32_t> table(size_t { 1 } << bits);
+    for (uint32_t i = 0; i < table.size(); ++i)
+        table[i] = reverseBits(i, bits);
+    return table;
+}
 
-}  // namespace
+} // namespace
 
 void UnitRoots::build(uint32_t n)
 {
@@ -62,7 +62,10 @@ void UnitRoots::build(uint32_t n)
         root(uint64_t { i } << fineBits, n, coarseRe[i], coarseIm[i]);
 }
 
-void AlignedDoubles::Free::operator()(double* p) const { ::operator delete[](p, std::align_val_t { 64 }); }
+void AlignedDoubles::Free::operator()(double* p) const
+{
+    ::operator delete[](p, std::align_val_t { 64 });
+}
 
 void AlignedDoubles::allocate(size_t count)
 {
@@ -104,7 +107,7 @@ FftPlan::FftPlan(uint32_t length)
         for (uint32_t l = 0; l < span; ++l)
             for (uint32_t q = 1; q <= 3; ++q)
                 root(uint64_t { q } * l, 4 * uint64_t { span }, blockTwiddles[base + (2 * q - 2) * span + l],
-                     blockTwiddles[base + (2 * q - 1) * span + l]);
+                    blockTwiddles[base + (2 * q - 1) * span + l]);
     }
 
     for (uint32_t span = rowBits % 2 ? 2 : 1; span < rows; span *= 4) {
@@ -122,7 +125,7 @@ FftPlan::FftPlan(uint32_t length)
             root(uint64_t { j } * s, half, columnSteps[(2 * s) * kLanes + j], columnSteps[(2 * s + 1) * kLanes + j]);
 
     while (columnWidth < 64 && columnWidth < block
-           && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
+        && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
         columnWidth *= 2;
     scratch.allocate(size_t { rows } * 2 * columnWidth);
 
@@ -131,8 +134,8 @@ FftPlan::FftPlan(uint32_t length)
         for (uint32_t t = 0; t < rows; ++t)
             for (uint32_t j = 0; j < block; ++j)
                 root(uint64_t { j } * rowReverse[t], half, columnTwiddles[2 * size_t { t } * block + j],
-                     columnTwiddles[(2 * size_t { t } + 1) * block + j]);
+                    columnTwiddles[(2 * size_t { t } + 1) * block + j]);
     }
 }
 
-}  // namespace dsp
+} // namespace dsp

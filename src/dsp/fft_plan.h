@@ -64,19 +64,19 @@ private:
 };
 
 struct FftPlan {
-    static constexpr uint32_t kLanes = 8;  // columns in one vector
-    static constexpr size_t kScratchBytes = size_t { 1 } << 19;  // the column stage's rows stay in L2
-    static constexpr unsigned kMaxBlockBits = 12;  // 4096 points: eight blocks fill half the L2 cache
+    static constexpr uint32_t kLanes = 8; // columns in one vector
+    static constexpr size_t kScratchBytes = size_t { 1 } << 19; // the column stage's rows stay in L2
+    static constexpr unsigned kMaxBlockBits = 12; // 4096 points: eight blocks fill half the L2 cache
 
-    uint32_t n = 0;  // real samples
-    uint32_t half = 0;  // M, complex points
-    unsigned halfBits = 0;  // log2 M
-    bool blocked = false;  // two-stage path (M >= 128)
+    uint32_t n = 0; // real samples
+    uint32_t half = 0; // M, complex points
+    unsigned halfBits = 0; // log2 M
+    bool blocked = false; // two-stage path (M >= 128)
 
     unsigned blockBits = 0, rowBits = 0;
-    uint32_t block = 0, rows = 0;  // B and R
-    std::vector<uint32_t> rowReverse;  // bit-reverse of t over rowBits, t < R
-    std::vector<uint32_t> leafReverse;  // bit-reverse of q over blockBits - 4, q < B/16
+    uint32_t block = 0, rows = 0; // B and R
+    std::vector<uint32_t> rowReverse; // bit-reverse of t over rowBits, t < R
+    std::vector<uint32_t> leafReverse; // bit-reverse of q over blockBits - 4, q < B/16
     // Block stage passes of span L = 16, 64, ..., B/4; per pass six arrays of
     // L doubles: w^l, w^2l, w^3l (real, imaginary) with w = e^(-2πi/4L).
     std::vector<double> blockTwiddles;
@@ -88,7 +88,7 @@ struct FftPlan {
     // Columns read and written together by the column stage: a multiple of
     // kLanes, as many as fit the scratch area, at most 64 (eight cache lines a row).
     uint32_t columnWidth = kLanes;
-    UnitRoots roots;  // e^(-2πi·k/N)
+    UnitRoots roots; // e^(-2πi·k/N)
     // Up to kDirectTablesMaxLength samples the twiddles are also kept whole,
     // which saves a complex product per use where the tables stay in cache:
     // columnTwiddles per block t: e^(-2πi·j·bitreverse(t)/M) for j < B, real
@@ -97,9 +97,9 @@ struct FftPlan {
     static constexpr uint32_t kDirectTablesMaxLength = uint32_t { 1 } << 14;
     std::vector<double> columnTwiddles;
     std::vector<double> splitTwiddles;
-    AlignedDoubles scratch;  // per eight columns 2·R·8 doubles: real rows, then imaginary rows
+    AlignedDoubles scratch; // per eight columns 2·R·8 doubles: real rows, then imaginary rows
 
     explicit FftPlan(uint32_t length);
 };
 
-}  // namespace dsp
+} // namespace dsp

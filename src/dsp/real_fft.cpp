@@ -9,14 +9,17 @@ namespace dsp {
 
 namespace {
 
-    bool isPowerOfTwo(uint32_t value) { return value != 0 && (value & (value - 1)) == 0; }
+bool isPowerOfTwo(uint32_t value)
+{
+    return value != 0 && (value & (value - 1)) == 0;
+}
 
-    bool aborted(const std::atomic<bool>* abortFlag)
-    {
-        return abortFlag != nullptr && abortFlag->load(std::memory_order_relaxed);
-    }
+bool aborted(const std::atomic<bool>* abortFlag)
+{
+    return abortFlag != nullptr && abortFlag->load(std::memory_order_relaxed);
+}
 
-}  // namespace
+} // namespace
 
 RealFft::RealFft(uint32_t length, const std::atomic<bool>* abortFlag)
     : length_(length)
@@ -51,4 +54,4 @@ bool RealFft::forward(double* out, const double* in)
     return true;
 }
 
-}  // namespace dsp
+} // namespace dsp

@@ -45,4 +45,4 @@ private:
     std::unique_ptr<FftPlan> plan_;
 };
 
-}  // namespace dsp
+} // namespace dsp

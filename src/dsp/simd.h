@@ -36,11 +36,20 @@ ZX_DSP_INLINE Vec8 load8(const double* p)
     return v;
 }
 
-ZX_DSP_INLINE void store8(double* p, Vec8 v) { std::memcpy(p, &v, sizeof v); }
+ZX_DSP_INLINE void store8(double* p, Vec8 v)
+{
+    std::memcpy(p, &v, sizeof v);
+}
 
-ZX_DSP_INLINE Vec8 splat8(double x) { return Vec8 { x, x, x, x, x, x, x, x }; }
+ZX_DSP_INLINE Vec8 splat8(double x)
+{
+    return Vec8 { x, x, x, x, x, x, x, x };
+}
 
-ZX_DSP_INLINE Vec8 reverse8(Vec8 v) { return __builtin_shuffle(v, Lanes8 { 7, 6, 5, 4, 3, 2, 1, 0 }); }
+ZX_DSP_INLINE Vec8 reverse8(Vec8 v)
+{
+    return __builtin_shuffle(v, Lanes8 { 7, 6, 5, 4, 3, 2, 1, 0 });
+}
 
 ZX_DSP_INLINE double sumLanes(Vec8 v)
 {
@@ -71,8 +80,14 @@ struct Complex8 {
     Vec8 im;
 };
 
-ZX_DSP_INLINE Complex8 operator+(Complex8 a, Complex8 b) { return { a.re + b.re, a.im + b.im }; }
-ZX_DSP_INLINE Complex8 operator-(Complex8 a, Complex8 b) { return { a.re - b.re, a.im - b.im }; }
+ZX_DSP_INLINE Complex8 operator+(Complex8 a, Complex8 b)
+{
+    return { a.re + b.re, a.im + b.im };
+}
+ZX_DSP_INLINE Complex8 operator-(Complex8 a, Complex8 b)
+{
+    return { a.re - b.re, a.im - b.im };
+}
 ZX_DSP_INLINE Complex8 operator*(Complex8 a, Complex8 b)
 {
     return { a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re };
@@ -83,13 +98,19 @@ ZX_DSP_INLINE Complex8 mulScalar(Complex8 a, double c, double s)
     return { a.re * c - a.im * s, a.re * s + a.im * c };
 }
 // Multiplication by -i.
-ZX_DSP_INLINE Complex8 mulMinusI(Complex8 a) { return { a.im, -a.re }; }
+ZX_DSP_INLINE Complex8 mulMinusI(Complex8 a)
+{
+    return { a.im, -a.re };
+}
 
-ZX_DSP_INLINE Complex8 loadC8(const double* re, const double* im, size_t i) { return { load8(re + i), load8(im + i) }; }
+ZX_DSP_INLINE Complex8 loadC8(const double* re, const double* im, size_t i)
+{
+    return { load8(re + i), load8(im + i) };
+}
 ZX_DSP_INLINE void storeC8(double* re, double* im, size_t i, Complex8 v)
 {
     store8(re + i, v.re);
     store8(im + i, v.im);
 }
 
-}  // namespace dsp::simd
+} // namespace dsp::simd

@@ -8,44 +8,44 @@ namespace dsp {
 
 namespace {
 
-    // Lobe of the nine-term window: its DC component spreads over bins 0..8 and
-    // a line over 9 bins either side of its peak.
-    constexpr uint32_t kCosineSum9LobeBins = 9;
+// Lobe of the nine-term window: its DC component spreads over bins 0..8 and
+// a line over 9 bins either side of its peak.
+constexpr uint32_t kCosineSum9LobeBins = 9;
 
-    ZX_DSP_CLONES void multiplyInPlace(double* x, const double* w, uint32_t n)
-    {
-        for (uint32_t i = 0; i < n; ++i)
-            x[i] *= w[i];
+ZX_DSP_CLONES void multiplyInPlace(double* x, const double* w, uint32_t n)
+{
+    for (uint32_t i = 0; i < n; ++i)
+        x[i] *= w[i];
+}
+
+// The length is a power of two, so dividing by half is exact scaling and
+// the reciprocal gives the same result.
+ZX_DSP_CLONES void magnitudes(double* f, uint32_t half)
+{
+    const double scale = 1.0 / half;
+    for (uint32_t k = 1; k < half; ++k)
+        f[k] = std::sqrt(f[k] * f[k] + f[half + k] * f[half + k]) * scale;
+}
+
+ZX_DSP_CLONES double largestValue(const double* f, uint32_t first, uint32_t end)
+{
+    using simd::Vec8;
+    const double start = f[first];
+    Vec8 best = simd::splat8(start);
+    uint32_t k = first;
+    for (; k + 8 <= end; k += 8) {
+        const Vec8 v = simd::load8(f + k);
+        best = v > best ? v : best;
     }
+    double result = start;
+    for (int lane = 0; lane < 8; ++lane)
+        result = best[lane] > result ? best[lane] : result;
+    for (; k < end; ++k)
+        result = f[k] > result ? f[k] : result;
+    return result;
+}
 
-    // The length is a power of two, so dividing by half is exact scaling and
-    // the reciprocal gives the same result.
-    ZX_DSP_CLONES void magnitudes(double* f, uint32_t half)
-    {
-        const double scale = 1.0 / half;
-        for (uint32_t k = 1; k < half; ++k)
-            f[k] = std::sqrt(f[k] * f[k] + f[half + k] * f[half + k]) * scale;
-    }
-
-    ZX_DSP_CLONES double largestValue(const double* f, uint32_t first, uint32_t end)
-    {
-        using simd::Vec8;
-        const double start = f[first];
-        Vec8 best = simd::splat8(start);
-        uint32_t k = first;
-        for (; k + 8 <= end; k += 8) {
-            const Vec8 v = simd::load8(f + k);
-            best = v > best ? v : best;
-        }
-        double result = start;
-        for (int lane = 0; lane < 8; ++lane)
-            result = best[lane] > result ? best[lane] : result;
-        for (; k < end; ++k)
-            result = f[k] > result ? f[k] : result;
-        return result;
-    }
-
-}  // namespace
+} // namespace
 
 SpectrumAnalyser::SpectrumAnalyser(uint32_t length, const std::atomic<bool>* abortFlag)
     : abortFlag_(abortFlag)
@@ -114,7 +114,7 @@ int32_t SpectrumAnalyser::FindPeakBin(const double* spectrum) const
     for (uint32_t k = peakHalfWidth_; k < end; ++k)
         if (spectrum[k] == largest)
             return static_cast<int32_t>(k);
-    return static_cast<int32_t>(peakHalfWidth_);  // the first bin is not a number
+    return static_cast<int32_t>(peakHalfWidth_); // the first bin is not a number
 }
 
-}  // namespace dsp
+} // namespace dsp

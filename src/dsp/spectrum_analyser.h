@@ -52,4 +52,4 @@ private:
     std::unique_ptr<RealFft> engine_;
 };
 
-}  // namespace dsp
+} // namespace dsp

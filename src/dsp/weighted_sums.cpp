@@ -8,36 +8,35 @@ namespace dsp {
 
 namespace {
 
-    struct Sums {
-        double xw = 0.0;
-        double xxw = 0.0;
-    };
+struct Sums {
+    double xw = 0.0;
+    double xxw = 0.0;
+};
 
-    // Σ x·w and Σ x²·w in one pass. Four partial sums per lane keep the
-    // loads in flight, so the pass runs at memory speed.
-    ZX_DSP_CLONES Sums weightedSums(
-        const double* x, const double* w, uint32_t n)
-    {
-        using simd::load8;
-        using simd::Vec8;
-        Vec8 xw[4] = {}, xxw[4] = {};
-        uint32_t i = 0;
-        for (; i + 32 <= n; i += 32)
-            for (int part = 0; part < 4; ++part) {
-                const Vec8 xv = load8(x + i + 8 * part), xwv = xv * load8(w + i + 8 * part);
-                xw[part] += xwv;
-                xxw[part] += xv * xwv;
-            }
-        Sums sums { simd::sumLanes((xw[0] + xw[1]) + (xw[2] + xw[3])),
-                    simd::sumLanes((xxw[0] + xxw[1]) + (xxw[2] + xxw[3])) };
-        for (; i < n; ++i) {
-            sums.xw += x[i] * w[i];
-            sums.xxw += x[i] * x[i] * w[i];
+// Σ x·w and Σ x²·w in one pass. Four partial sums per lane keep the
+// loads in flight, so the pass runs at memory speed.
+ZX_DSP_CLONES Sums weightedSums(const double* x, const double* w, uint32_t n)
+{
+    using simd::load8;
+    using simd::Vec8;
+    Vec8 xw[4] = {}, xxw[4] = {};
+    uint32_t i = 0;
+    for (; i + 32 <= n; i += 32)
+        for (int part = 0; part < 4; ++part) {
+            const Vec8 xv = load8(x + i + 8 * part), xwv = xv * load8(w + i + 8 * part);
+            xw[part] += xwv;
+            xxw[part] += xv * xwv;
         }
-        return sums;
+    Sums sums { simd::sumLanes((xw[0] + xw[1]) + (xw[2] + xw[3])),
+        simd::sumLanes((xxw[0] + xxw[1]) + (xxw[2] + xxw[3])) };
+    for (; i < n; ++i) {
+        sums.xw += x[i] * w[i];
+        sums.xxw += x[i] * x[i] * w[i];
     }
+    return sums;
+}
 
-}  // namespace
+} // namespace
 
 WeightedMoments WeightedMeanAndAcRms(const double* x, const double* w, uint32_t N, double windowSum)
 {
@@ -58,4 +57,4 @@ double WeightedAcRms(const double* x, const double* w, uint32_t N, double window
     return WeightedMeanAndAcRms(x, w, N, windowSum).acRms;
 }
 
-}  // namespace dsp
+} // namespace dsp

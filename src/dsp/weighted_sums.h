@@ -7,8 +7,8 @@
 namespace dsp {
 
 struct WeightedMoments {
-    double mean = 0.0;  // Σ x·w / W
-    double acRms = 0.0;  // sqrt(|Σ x²·w / W - mean²|)
+    double mean = 0.0; // Σ x·w / W
+    double acRms = 0.0; // sqrt(|Σ x²·w / W - mean²|)
 };
 
 // Both moments from one pass over x[0..N-1] and w[0..N-1].
@@ -16,4 +16,4 @@ WeightedMoments WeightedMeanAndAcRms(const double* x, const double* w, uint32_t 
 double WeightedMean(const double* x, const double* w, uint32_t N, double windowSum);
 double WeightedAcRms(const double* x, const double* w, uint32_t N, double windowSum);
 
-}  // namespace dsp
+} // namespace dsp

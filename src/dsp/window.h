@@ -25,4 +25,4 @@ bool MakeWindow(double* window, uint32_t N, int type, WindowTerms& terms, const 
 // a0² + (a1² + ... + a_last²)/2: the mean power of a unit line seen through the window.
 double WindowPowerGain(const WindowTerms& terms);
 
-}  // namespace dsp
+} // namespace dsp

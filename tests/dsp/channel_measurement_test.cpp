@@ -22,12 +22,12 @@ struct FftRun {
         EXPECT_TRUE(analyser.MakeWindow(window.data()));
         gain = dsp::WindowPowerGain(analyser.Terms());
     }
-    dsp::ChannelResult measure(std::vector<double> samples, int parType, const std::string& amplitudeType = "rms",
-                               double kadrRateHz = 40960.0)
+    dsp::ChannelResult measure(
+        std::vector<double> samples, int parType, const std::string& amplitudeType = "rms", double kadrRateHz = 40960.0)
     {
         samples.resize(analyser.Length() + 16, 0.0);
-        return dsp::ComputeFftChannel(analyser, samples.data(), spectrum.data(), window.data(), parType,
-                                      amplitudeType, kadrRateHz, gain);
+        return dsp::ComputeFftChannel(
+            analyser, samples.data(), spectrum.data(), window.data(), parType, amplitudeType, kadrRateHz, gain);
     }
     dsp::SpectrumAnalyser analyser;
     std::vector<double> window, spectrum;
@@ -44,8 +44,8 @@ struct SumRun {
         EXPECT_TRUE(dsp::MakeWindow(window.data(), n, 8, terms, nullptr));
         windowSum = n * terms.terms[0];
     }
-    dsp::ChannelResult measure(const std::vector<double>& samples, int parType,
-                               const std::string& amplitudeType = "rms") const
+    dsp::ChannelResult measure(
+        const std::vector<double>& samples, int parType, const std::string& amplitudeType = "rms") const
     {
         return dsp::ComputeSumChannel(samples.data(), window.data(), n, windowSum, parType, amplitudeType, nullptr);
     }
@@ -173,8 +173,8 @@ TEST(SpectrumAnalyser, PeakTieGoesToTheLowerBin)
     spectrum[20] = 3.0;
     spectrum[12] = 3.0;
     spectrum[25] = 2.0;
-    spectrum[5] = 9.0;  // below the first searched bin
-    spectrum[40] = 9.0;  // above N/2 - 1
+    spectrum[5] = 9.0; // below the first searched bin
+    spectrum[40] = 9.0; // above N/2 - 1
     EXPECT_EQ(analyser.FindPeakBin(spectrum.data()), 12);
 }
 
@@ -211,4 +211,4 @@ TEST(ChannelMeasurement, RaisedFlagAbandonsTheFftMethod)
     EXPECT_EQ(fft.measure(sine(1u << 14, 1.0, 100), dsp::kParAc).status, ChannelStatus::Aborted);
 }
 
-}  // namespace
+} // namespace

@@ -3,9 +3,9 @@
 #include <atomic>
 #include <chrono>
 #include <cmath>
-#include <thread>
 #include <random>
 #include <stdexcept>
+#include <thread>
 #include <vector>
 
 #include "dsp/real_fft.h"
@@ -198,4 +198,4 @@ TEST(RealFft, StopRequestFromAnotherThreadEndsTheTransforms)
     EXPECT_TRUE(abandoned);
 }
 
-}  // namespace
+} // namespace
