@@ -15,18 +15,29 @@ struct Sums {
 
 // Σ x·w and Σ x²·w in one pass. Four partial sums per lane keep the
 // loads in flight, so the pass runs at memory speed.
+constexpr uint32_t kPrefetchAhead = 1024;
+
 ZX_DSP_CLONES Sums weightedSums(const double* x, const double* w, uint32_t n)
 {
     using simd::load8;
     using simd::Vec8;
     Vec8 xw[4] = {}, xxw[4] = {};
     uint32_t i = 0;
-    for (; i + 32 <= n; i += 32)
+    for (; i + 32 <= n; i += 32) {
+        __builtin_prefetch(x + i + kPrefetchAhead);
+        __builtin_prefetch(x + i + kPrefetchAhead + 8);
+        __builtin_prefetch(x + i + kPrefetchAhead + 16);
+        __builtin_prefetch(x + i + kPrefetchAhead + 24);
+        __builtin_prefetch(w + i + kPrefetchAhead);
+        __builtin_prefetch(w + i + kPrefetchAhead + 8);
+        __builtin_prefetch(w + i + kPrefetchAhead + 16);
+        __builtin_prefetch(w + i + kPrefetchAhead + 24);
         for (int part = 0; part < 4; ++part) {
             const Vec8 xv = load8(x + i + 8 * part), xwv = xv * load8(w + i + 8 * part);
             xw[part] += xwv;
             xxw[part] += xv * xwv;
         }
+    }
     Sums sums { simd::sumLanes((xw[0] + xw[1]) + (xw[2] + xw[3])),
         simd::sumLanes((xxw[0] + xxw[1]) + (xxw[2] + xxw[3])) };
     for (; i < n; ++i) {
