@@ -118,9 +118,21 @@ void readBothArrays(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * int64_t { n });
 }
 
+// Built once per run, before the first block.
+void makeWindow(benchmark::State& state)
+{
+    const uint32_t n = static_cast<uint32_t>(state.range(0));
+    std::vector<double> window(n + 16, 0.0);
+    dsp::WindowTerms terms;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(dsp::MakeWindow(window.data(), n, dsp::kCosineSum9Window, terms, nullptr));
+    state.SetItemsProcessed(state.iterations() * int64_t { n });
+}
+
 } // namespace
 
 BENCHMARK(fftChannelWithRealFft)->Unit(benchmark::kMillisecond);
 BENCHMARK(fftChannelWithFftw)->Unit(benchmark::kMillisecond);
 BENCHMARK(sumChannel)->Arg(1 << 16)->Arg(1 << 22)->Arg(1 << 24)->Unit(benchmark::kMicrosecond);
+BENCHMARK(makeWindow)->Arg(1 << 22)->Unit(benchmark::kMillisecond);
 BENCHMARK(readBothArrays)->Arg(1 << 16)->Arg(1 << 22)->Arg(1 << 24)->Unit(benchmark::kMicrosecond);
