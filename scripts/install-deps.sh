@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Zentrix needs that are not installed yet.
-# Usage: scripts/install-deps.sh [build|test|run]...
+# Usage: scripts/install-deps.sh [build|test|run|bench]...
 set -euo pipefail
 
 build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 run_packages=(xvfb xauth x11-utils imagemagick)
+# FFTW is the reference the real FFT is measured against; benchmarks only.
+bench_packages=(libbenchmark-dev libfftw3-dev pkg-config)
 
 wanted=()
 for group in "${@:-build}"; do
@@ -13,6 +15,7 @@ for group in "${@:-build}"; do
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
     run) wanted+=("${build_packages[@]}" "${run_packages[@]}") ;;
+    bench) wanted+=("${build_packages[@]}" "${bench_packages[@]}") ;;
     *) echo "unknown package group: $group" >&2; exit 2 ;;
   esac
 done
