@@ -41,6 +41,9 @@ public:
 
 protected:
     void Execute() override;
+    // Steps 1 to 6 of the run; an exception that escapes them is reported and
+    // the finishing step still runs.
+    virtual void RunSteps();
 
 private:
     // The steps of a search, in the order Execute runs them (their contents
@@ -53,7 +56,6 @@ private:
     void ApplyStoredSettings();    // main
     void FinishSearch();           // main
 
-    void RunSteps();
     // Sleeps unless the window is shutting down, which skips all waiting.
     void pause(unsigned long milliseconds);
 };

@@ -17,6 +17,7 @@ public:
     WorkerThread(TMainForm* form, const QString& className);
 
     const QString& className() const { return className_; }
+    TMainForm* form() const { return Form; }
 
     // Set by the first message of a run; later messages are dropped and the
     // remaining work is skipped.
