@@ -128,11 +128,14 @@ struct TMainFormControls {
     QPushButton* SaveCalibrCoefsToFileLMDButton = nullptr;
     QPushButton* RefreshCalibrCoefsFromFileLMDButton = nullptr;
     QPushButton* ResetCalibrCoefsInFileLMDButton = nullptr;
+    QFrame* CoefButtonsBevel1 = nullptr; // separator under the factory buttons
+    QFrame* CoefButtonsBevel2 = nullptr; // separator under the user-flash buttons
 
     // Verification page
     QSplitter* VerifySplitter = nullptr;
     LineNumberedLog* VerificationTextBox = nullptr;
     QWidget* VerificationTextBoxGutter = nullptr;
+    QWidget* VerifyControlsPanel = nullptr; // the column right of the splitter
     QProgressBar* ProgressBarVerification = nullptr;
     QGroupBox* VerifySettingsLMDGroupBox = nullptr; // "Настройки поверки"
     QLineEdit* VerifyTreeViewTitleLMDEdit = nullptr;
@@ -145,8 +148,9 @@ struct TMainFormControls {
     QToolButton* StartVerificationLMDSpeedButton = nullptr;
     QCheckBox* EnaGenerator50OhnLMDCheckBox = nullptr;
     QCheckBox* EnaWriteLogFileLMDCheckBox = nullptr;
-    QFileDialog* OpenFileLMDOpenDialog = nullptr; // never opened
-    QFileDialog* SaveFileLMDSaveDialog = nullptr; // never opened
+    // Never opened by any command, so not built: they stay null.
+    QFileDialog* OpenFileLMDOpenDialog = nullptr;
+    QFileDialog* SaveFileLMDSaveDialog = nullptr;
 
     // Builds every control above as children of `form` (the menu with `form`
     // as its parent), with each control's name as its objectName. The channel

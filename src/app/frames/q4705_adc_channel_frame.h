@@ -1,0 +1,61 @@
+#pragma once
+// One ADC channel's strip on the multimeter page: on/off, input range,
+// connection mode and measured parameter, two value displays with their
+// units, and the overload LED. The window connects the controls' change
+// signals and writes the values; the frame keeps its small behaviours:
+// LED states, enabling, reset, and selecting a value under the mouse.
+
+#include <QFrame>
+#include <cstdint>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class LedShape;
+class ValueEdit;
+
+class TQ4705AdcChannelFrame : public QFrame {
+    Q_OBJECT
+public:
+    // Builds the frame for channel `channelIndex` (0..3) with `owner` as its
+    // parent; the caller names and places it.
+    TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelIndex);
+
+    QFrame* Q4705AdcChannelLMDSimplePanel = nullptr;
+    QCheckBox* ChannelNumberLMDCheckBox = nullptr;
+    QComboBox* InputRangeLMDComboBox = nullptr;
+    QComboBox* InputConnectionModeLMDComboBox = nullptr;
+    QComboBox* ParTypeLMDComboBox = nullptr;
+    ValueEdit* Value1LMDEdit = nullptr;
+    QLabel* Value1LabLMDLabel = nullptr;
+    ValueEdit* Value2LMDEdit = nullptr;
+    QLabel* Value2LabLMDLabel = nullptr;
+    LedShape* ChannelsOverflowLed = nullptr;
+
+    uint16_t channelIndex() const { return ChannelIndex; }
+    bool applicationActive() const { return ApplicationActive; }
+    // Follows the application's activation: while active, pointing at a value
+    // selects it and the value displays take the focus under the mouse.
+    void setApplicationActive(bool active);
+
+    // 0 = green (no overload), 1 = red (overload), 2 = grey (idle or off);
+    // any other state changes nothing.
+    void SetLedState(int state);
+    // Enable or disable the channel's settings, values, units and LED; the
+    // on/off check box is left as it is.
+    void EnableChannelControls();
+    void DisableChannelControls();
+    // Disables the panel and every control on it.
+    void DisableFramePanel();
+    // Check box off, no selections, "--------" values, no units, grey LED.
+    void Reset();
+
+private:
+    void setChannelControlsEnabled(bool enabled);
+    void ValueLMDEditChange(ValueEdit* edit);
+    void ValueLMDEditMouseEnter(ValueEdit* edit);
+    void ValueLMDEditMouseExit(ValueEdit* edit);
+
+    uint16_t ChannelIndex;
+    bool ApplicationActive = false;
+};

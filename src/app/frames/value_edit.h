@@ -1,0 +1,37 @@
+#pragma once
+// The read-only value display of a channel frame: light text on black, large
+// monospaced digits, centred. The user can point at it and copy the value;
+// the frame decides what pointing selects (mouseEntered / mouseLeft).
+
+#include <QColor>
+#include <QLineEdit>
+
+class ValueEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit ValueEdit(QWidget* parent = nullptr);
+
+    // Text colour of the value: lime normally, red for an overloaded channel.
+    void setTextColour(const QColor& colour);
+    QColor textColour() const { return textColour_; }
+
+    // True between a mouse enter and the following mouse leave.
+    bool isMouseAbove() const { return mouseAbove_; }
+
+signals:
+    void mouseEntered();
+    void mouseLeft();
+
+protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+private:
+    // The selection shows (green on white) only while the edit has the focus.
+    void applyColours();
+
+    QColor textColour_;
+    bool mouseAbove_ = false;
+};
