@@ -59,10 +59,10 @@ TEST_F(CommandsTest, FindStopsTheJobAndResetsTheChannels)
 
 TEST_F(CommandsTest, EscDuringASearchOnlyFreesTheHandlers)
 {
-    form->job = loopUntilTerminated;
-    startJob();
     form->FindDeviceLMDButtonClick();
     ASSERT_TRUE(waitUntil([&] { return form->InitThreadRunning.load(); }));
+    form->job = loopUntilTerminated;
+    startJob();
     form->HandlerBusy = true;
     QTest::keyClick(form.get(), Qt::Key_Escape);
     EXPECT_FALSE(form->HandlerBusy);
@@ -102,9 +102,8 @@ TEST_F(CommandsTest, VerificationStartButtonOnlyStopsTheJob)
 {
     form->job = loopUntilTerminated;
     startJob();
-    QToolButton* button = form->StartVerificationLMDSpeedButton;
-    button->setEnabled(true);
-    button->click();
+    // The page is disabled while hidden, so the click is sent as the button would.
+    emit form->StartVerificationLMDSpeedButton->clicked(true);
     EXPECT_EQ(form->MainThread, nullptr);
 }
 
@@ -123,10 +122,11 @@ TEST_F(CommandsTest, PageChangeIsRefusedUntilAModuleIsReady)
     EXPECT_FALSE(form->HandlerBusy);
 
     form->ModuleState = 2;
-    pages->setCurrentIndex(1);
-    EXPECT_EQ(pages->currentIndex(), 1);
     form->job = loopUntilTerminated;
     startJob();
+    pages->setCurrentIndex(1);
+    EXPECT_EQ(pages->currentIndex(), 1);
+    EXPECT_NE(form->MainThread, nullptr);
     form->StartMultimeterLMDSimplePanel->hide();
     pages->setCurrentIndex(0);
     EXPECT_EQ(pages->currentIndex(), 0);

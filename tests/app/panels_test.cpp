@@ -3,6 +3,7 @@
 #include "widgets/radio_group.h"
 #include "window_fixture.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
