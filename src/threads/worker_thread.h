@@ -6,6 +6,7 @@
 #include <QString>
 #include <QThread>
 #include <atomic>
+#include <exception>
 #include <functional>
 
 class TMainForm;
@@ -26,8 +27,11 @@ public:
     QString MessageText;
 
     // Runs `function` on the user-interface thread and returns when it has
-    // run. Called on the user-interface thread itself, it runs it directly.
+    // run; an exception it throws is rethrown here. Called on the
+    // user-interface thread itself, it runs the function directly.
     void Synchronize(const std::function<void()>& function);
+    // User-interface side of a synchronised call waiting in mailbox `slot`.
+    static void serveSynchronizedCall(int slot);
 
     // Worker side: unless a message was shown already in this run, puts
     // `text` into MessageText and shows it through a synchronised call.
@@ -56,7 +60,10 @@ private:
     const QString className_;
     std::atomic<bool> terminateRequest_{false};
     std::atomic<bool> runEnded_{false};
-    // Qt's blocking queued call synchronises through primitives that a thread
-    // sanitizer does not see; this counter gives it the same edges explicitly.
+    // The synchronised call in progress. Qt's blocking queued call
+    // synchronises through primitives a thread sanitizer does not see; the
+    // handshake counter gives it the same edges explicitly.
+    const std::function<void()>* pendingCall_ = nullptr;
+    std::exception_ptr pendingFailure_;
     std::atomic<unsigned> syncHandshake_{0};
 };
