@@ -102,9 +102,11 @@ bool ApplicationEventFilter::showHint(QWidget* widget, QHelpEvent* event)
     if (QWidget* label = visibleToolTipLabel()) {
         // The hint stands below the pointer, as Qt places it before its own
         // screen-edge correction, and then keeps 10 pixels inside the work area.
+        label->ensurePolished();
+        label->adjustSize();
         const QPoint below = event->globalPos() + QPoint(2, 16);
         const QRect workArea = platform::workAreaAt(form_->frameGeometry().center());
-        label->move(hints::clampHintPosition(below, label->size(), workArea));
+        label->move(hints::clampHintPosition(below, label->frameGeometry().size(), workArea));
     }
     return true;
 }

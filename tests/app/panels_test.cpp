@@ -1,9 +1,13 @@
 #include "frames/q4705_adc_channel_frame.h"
 #include "widgets/hover_focus.h"
+#include "widgets/led_shape.h"
 #include "widgets/radio_group.h"
 #include "window_fixture.h"
 
 #include <QApplication>
+#include <QHelpEvent>
+#include <QScreen>
+#include <QToolTip>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,6 +85,38 @@ TEST_F(PanelsTest, ActivationLetTheValueEditsTakeTheFocusUnderTheMouse)
     for (TQ4705AdcChannelFrame* frame : form->ChannelFrames)
         EXPECT_FALSE(frame->applicationActive());
     EXPECT_FALSE(focusOnHover(form->AdcRateLMDEdit));
+}
+
+}  // namespace
+
+namespace {
+
+QWidget* visibleToolTip()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == QLatin1String("qtooltip_label") && widget->isVisible())
+            return widget;
+    }
+    return nullptr;
+}
+
+using HintTest = WindowTest;
+
+TEST_F(HintTest, AHintNearTheScreenCornerStaysTenPixelsInsideTheWorkArea)
+{
+    form->show();
+    QWidget* led = form->ModuleStatusLed;
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    const QPoint corner = workArea.bottomRight() - QPoint(2, 2);
+    QHelpEvent help(QEvent::ToolTip, led->mapFromGlobal(corner), corner);
+    QApplication::sendEvent(led, &help);
+    QWidget* tip = visibleToolTip();
+    ASSERT_NE(tip, nullptr);
+    EXPECT_EQ(tip->frameGeometry().right() + 1, workArea.right() + 1 - 10);
+    EXPECT_EQ(tip->frameGeometry().bottom() + 1, workArea.bottom() + 1 - 10);
+    EXPECT_EQ(tip->palette().color(QPalette::ToolTipBase), QColor(255, 255, 164));
+    EXPECT_TRUE(tip->font().bold());
+    QToolTip::hideText();
 }
 
 }  // namespace
