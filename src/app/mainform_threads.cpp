@@ -168,14 +168,14 @@ void TMainForm::StopThread()
 
 // Asks the job thread to terminate and deletes it once it has ended. The
 // thread may be waiting in a synchronised call, so events are dispatched
-// until its run has returned; only then is it waited for.
+// until it has exited; only then is it waited for (which returns at once).
 void TMainForm::EndMainThread()
 {
     TMainThread* thread = MainThread.get();
     if (!thread)
         return;
     thread->requestTerminate();
-    while (MainThread.get() == thread && !thread->runEnded())
+    while (MainThread.get() == thread && !thread->threadExited())
         sleepAndDispatch();
     // A nested call may have ended and deleted the thread meanwhile.
     if (MainThread.get() != thread)
@@ -194,7 +194,7 @@ void TMainForm::EndInitThread()
     if (!thread)
         return;
     thread->requestTerminate();
-    while (InitThread.get() == thread && !thread->runEnded())
+    while (InitThread.get() == thread && !thread->threadExited())
         sleepAndDispatch();
     if (InitThread.get() != thread)
         return;

@@ -12,8 +12,27 @@ WorkerThread::WorkerThread(TMainForm* form, const QString& className)
 {
 }
 
+namespace {
+
+// Raises a flag when the operating-system thread exits: thread-local objects
+// are destroyed after Qt has finished the thread (emitted finished, released
+// its thread data), as the very last thing the thread does.
+struct ExitFlag {
+    std::atomic<bool>* flag = nullptr;
+    ~ExitFlag()
+    {
+        if (flag)
+            flag->store(true, std::memory_order_release);
+    }
+};
+
+thread_local ExitFlag exitFlag;
+
+}  // namespace
+
 void WorkerThread::run()
 {
+    exitFlag.flag = &threadExited_;
     Execute();
     runEnded_.store(true, std::memory_order_release);
 }

@@ -45,8 +45,12 @@ public:
     const std::atomic<bool>* terminateFlag() const { return &terminateRequest_; }
 
     // True once run() has returned; after that the thread touches neither the
-    // window nor the module interface, and wait() returns at once.
+    // window nor the module interface.
     bool runEnded() const { return runEnded_.load(std::memory_order_acquire); }
+    // True once the operating-system thread has also left Qt's own finishing
+    // work (the finished signal, its thread data); only then may the object
+    // be deleted without any access of that thread still pending.
+    bool threadExited() const { return threadExited_.load(std::memory_order_acquire); }
 
 protected:
     // The thread's work; called by run().
@@ -60,6 +64,7 @@ private:
     const QString className_;
     std::atomic<bool> terminateRequest_{false};
     std::atomic<bool> runEnded_{false};
+    std::atomic<bool> threadExited_{false};
     // The synchronised call in progress. Qt's blocking queued call
     // synchronises through primitives a thread sanitizer does not see; the
     // handshake counter gives it the same edges explicitly.
