@@ -46,7 +46,7 @@ echo "Zentrix runs (pid $program_pid)."
 
 sleep "$delay"
 if kill -0 "$program_pid" 2>/dev/null; then
-  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Zentrix/ {print $1; exit}')
+  window=$(xwininfo -root -tree 2>/dev/null | awk '/"Zentrix \(/ {print $1; exit}')
   if [ -n "$window" ] && import -window "$window" "$screenshot" 2>/dev/null; then
     echo "Screenshot of the window: $screenshot"
   elif import -window root "$screenshot" 2>/dev/null; then

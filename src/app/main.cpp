@@ -24,11 +24,12 @@ int main(int argc, char** argv)
     std::unique_ptr<TMainForm> form =
         createMainWindow(platform::primaryScreenSize(), openModlinkLibrary(platform::executableDirectory()),
                          platform::executableDirectory());
-    if (!form)
-        return 0;
-    window = form.get();
-    form->show();
-    const int result = app.exec();
+    int result = 0;
+    if (form) {
+        window = form.get();
+        form->show();
+        result = app.exec();
+    }
     platform::setMessagePresenter({});
     return result;
 }

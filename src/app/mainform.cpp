@@ -66,6 +66,7 @@ TMainForm::TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& sett
     // The caption tracing effect of the component set has no counterpart in
     // these widgets, so a high version code has nothing to switch off.
     WindowsVersionCode = platform::WindowsVersionCode();
+    FormCreate();
 }
 
 TMainForm::~TMainForm()

@@ -1,6 +1,8 @@
 #include "window_fixture.h"
 
 #include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
@@ -20,6 +22,10 @@ TEST_F(CommandsTest, SearchStartsOnceAndOnlyAfterTheFirstShow)
     form->show();
     ASSERT_TRUE(waitUntil([&] { return form->finishedSearchCount() == 1; }));
     EXPECT_EQ(form->ShowPhase, 3);
+    // Centred on the screen, the top set once shown.
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->frameGeometry().top(), (workArea.height() - form->frameGeometry().height()) / 2);
+    EXPECT_EQ(form->x(), (workArea.width() - form->width()) / 2);
     // Moving, hiding and showing again start nothing.
     form->move(form->pos() + QPoint(20, 20));
     form->hide();
