@@ -58,7 +58,7 @@ void setCaptionColour(QGroupBox* box, QRgb colour)
 }
 
 QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text, const QFont& font,
-              Qt::Alignment alignment)
+    Qt::Alignment alignment)
 {
     auto* widget = make<CaptionLabel>(parent, name, geometry);
     widget->setText(text);
@@ -83,4 +83,4 @@ QLineEdit* entryField(QWidget* parent, const char* name, const QRect& geometry, 
     return edit;
 }
 
-}  // namespace controls_build
+} // namespace controls_build

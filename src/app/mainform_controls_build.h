@@ -17,8 +17,7 @@ class QLineEdit;
 
 namespace controls_build {
 
-template <class Widget>
-Widget* make(QWidget* parent, const char* name, const QRect& geometry)
+template <class Widget> Widget* make(QWidget* parent, const char* name, const QRect& geometry)
 {
     auto* widget = new Widget(parent);
     widget->setObjectName(QLatin1String(name));
@@ -40,9 +39,9 @@ QGroupBox* groupBox(QWidget* parent, const char* name, const QRect& geometry, co
 void setCaptionColour(QGroupBox* box, QRgb colour);
 
 QLabel* label(QWidget* parent, const char* name, const QRect& geometry, const QString& text, const QFont& font,
-              Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
+    Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
 QComboBox* dropDownList(QWidget* parent, const char* name, const QRect& geometry, const QStringList& items);
 // A numeric entry field: text centred in the given font.
 QLineEdit* entryField(QWidget* parent, const char* name, const QRect& geometry, const QFont& font);
 
-}  // namespace controls_build
+} // namespace controls_build

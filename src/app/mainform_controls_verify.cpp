@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kColumnWidth = 449;
 
-QPushButton* treeButton(QWidget* parent, const char* name, const QRect& geometry, const QString& caption,
-                        const QString& hint)
+QPushButton* treeButton(
+    QWidget* parent, const char* name, const QRect& geometry, const QString& caption, const QString& hint)
 {
     auto* button = make<QPushButton>(parent, name, geometry);
     button->setText(caption);
@@ -43,7 +43,7 @@ QCheckBox* option(QWidget* parent, const char* name, const QRect& geometry, cons
     return box;
 }
 
-}  // namespace
+} // namespace
 
 void TMainFormControls::setupVerificationPage()
 {
@@ -69,7 +69,7 @@ void TMainFormControls::setupVerificationPage()
     VerifySplitter->addWidget(VerifyControlsPanel);
     VerifySplitter->setStretchFactor(0, 1);
     VerifySplitter->setStretchFactor(1, 0);
-    VerifySplitter->setSizes({pageWidth - kColumnWidth - VerifySplitter->handleWidth(), kColumnWidth});
+    VerifySplitter->setSizes({ pageWidth - kColumnWidth - VerifySplitter->handleWidth(), kColumnWidth });
     QWidget* column = VerifyControlsPanel;
 
     ProgressBarVerification = make<QProgressBar>(column, "ProgressBarVerification", QRect(2, 4, 18, pageHeight - 8));
@@ -82,8 +82,8 @@ void TMainFormControls::setupVerificationPage()
     ProgressBarVerification->setPalette(bar);
 
     const int settingsHeight = pageHeight - 84;
-    VerifySettingsLMDGroupBox = groupBox(column, "VerifySettingsLMDGroupBox", QRect(24, 0, 423, settingsHeight),
-                                         QStringLiteral("Настройки поверки"));
+    VerifySettingsLMDGroupBox = groupBox(
+        column, "VerifySettingsLMDGroupBox", QRect(24, 0, 423, settingsHeight), QStringLiteral("Настройки поверки"));
     QGroupBox* settings = VerifySettingsLMDGroupBox;
     VerifyTreeViewTitleLMDEdit = make<QLineEdit>(settings, "VerifyTreeViewTitleLMDEdit", QRect(8, 22, 407, 24));
     VerifyTreeViewTitleLMDEdit->setToolTip(QStringLiteral("Строка текущей позиции дерева настроек"));
@@ -92,31 +92,28 @@ void TMainFormControls::setupVerificationPage()
 
     const int buttonsTop = settingsHeight - 68;
     CollapseButton = treeButton(settings, "CollapseButton", QRect(8, buttonsTop, 97, 28), QStringLiteral("Свернуть"),
-                                QStringLiteral("Свернуть все узлы настроек"));
+        QStringLiteral("Свернуть все узлы настроек"));
     ExpandButton = treeButton(settings, "ExpandButton", QRect(111, buttonsTop, 97, 28), QStringLiteral("Развернуть"),
-                              QStringLiteral("Развернуть все узлы настроек"));
-    LoadFromFileVerifyTreeViewButton =
-        treeButton(settings, "LoadFromFileVerifyTreeViewButton", QRect(214, buttonsTop, 97, 28),
-                   QStringLiteral("Чтение"), QStringLiteral("Считать настроки из файла"));
-    SaveToFileVerifyTreeViewButton =
-        treeButton(settings, "SaveToFileVerifyTreeViewButton", QRect(317, buttonsTop, 98, 28), QStringLiteral("Запись"),
-                   QStringLiteral("Записать настроки в файл"));
+        QStringLiteral("Развернуть все узлы настроек"));
+    LoadFromFileVerifyTreeViewButton = treeButton(settings, "LoadFromFileVerifyTreeViewButton",
+        QRect(214, buttonsTop, 97, 28), QStringLiteral("Чтение"), QStringLiteral("Считать настроки из файла"));
+    SaveToFileVerifyTreeViewButton = treeButton(settings, "SaveToFileVerifyTreeViewButton",
+        QRect(317, buttonsTop, 98, 28), QStringLiteral("Запись"), QStringLiteral("Записать настроки в файл"));
     CfgFileNameEdit = make<QLineEdit>(settings, "CfgFileNameEdit", QRect(8, settingsHeight - 34, 407, 26));
     CfgFileNameEdit->setFont(pixelFont("Courier New", 14));
 
-    StartVerificationLMDSpeedButton =
-        make<QToolButton>(column, "StartVerificationLMDSpeedButton", QRect(24, pageHeight - 78, 240, 74));
+    StartVerificationLMDSpeedButton
+        = make<QToolButton>(column, "StartVerificationLMDSpeedButton", QRect(24, pageHeight - 78, 240, 74));
     StartVerificationLMDSpeedButton->setText(QStringLiteral("Старт  поверки"));
     StartVerificationLMDSpeedButton->setCheckable(true);
     StartVerificationLMDSpeedButton->setFont(pixelFont("Times New Roman", 28, true));
     setTextColour(StartVerificationLMDSpeedButton, design::green, QPalette::ButtonText);
     StartVerificationLMDSpeedButton->setCursor(Qt::PointingHandCursor);
 
-    EnaGenerator50OhnLMDCheckBox =
-        option(column, "EnaGenerator50OhnLMDCheckBox", QRect(272, pageHeight - 76, 175, 32),
-               QStringLiteral("Нагрузка 50 Ом "), QStringLiteral("Управление нагрузкой 50 Ом генератора"));
+    EnaGenerator50OhnLMDCheckBox = option(column, "EnaGenerator50OhnLMDCheckBox", QRect(272, pageHeight - 76, 175, 32),
+        QStringLiteral("Нагрузка 50 Ом "), QStringLiteral("Управление нагрузкой 50 Ом генератора"));
     EnaWriteLogFileLMDCheckBox = option(column, "EnaWriteLogFileLMDCheckBox", QRect(272, pageHeight - 38, 175, 32),
-                                        QStringLiteral("Log-файл"), QStringLiteral("Управление записью  Log-файла"));
+        QStringLiteral("Log-файл"), QStringLiteral("Управление записью  Log-файла"));
 
     // The open and save dialogs of this page are never opened by any command,
     // so they are not built: a file dialog costs start-up time and starts a

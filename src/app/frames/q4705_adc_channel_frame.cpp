@@ -21,8 +21,7 @@ QFont arialPixels(int pixels, bool bold = false)
     return font;
 }
 
-template <class Widget>
-Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
+template <class Widget> Widget* place(Widget* widget, const char* name, int left, int top, int width, int height)
 {
     widget->setObjectName(QLatin1String(name));
     widget->setGeometry(left, top, width, height);
@@ -45,7 +44,7 @@ QLabel* unitLabel(QWidget* parent, const char* name, int left)
     return label;
 }
 
-}  // namespace
+} // namespace
 
 TQ4705AdcChannelFrame::TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelIndex)
     : QFrame(owner)
@@ -58,18 +57,16 @@ TQ4705AdcChannelFrame::TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelInd
     Q4705AdcChannelLMDSimplePanel = panel;
 
     ChannelNumberLMDCheckBox = place(new QCheckBox(QStringLiteral("Канал ") + QString::number(channelIndex + 1), panel),
-                                     "ChannelNumberLMDCheckBox", 4, 8, 100, 25);
+        "ChannelNumberLMDCheckBox", 4, 8, 100, 25);
     ChannelNumberLMDCheckBox->setFont(arialPixels(17, true));
 
     InputRangeLMDComboBox = dropDownList(panel, "InputRangeLMDComboBox", QRect(105, 7, 75, 27),
-                                         {QStringLiteral(" 3.0 B "), QStringLiteral(" 1.0 B "), QStringLiteral(" 0.3 B")});
+        { QStringLiteral(" 3.0 B "), QStringLiteral(" 1.0 B "), QStringLiteral(" 0.3 B") });
     InputRangeLMDComboBox->setMaxVisibleItems(3);
-    InputConnectionModeLMDComboBox =
-        dropDownList(panel, "InputConnectionModeLMDComboBox", QRect(187, 7, 176, 27),
-                     {QStringLiteral("Cобственный нуль"), QStringLiteral("  С общей землей")});
-    ParTypeLMDComboBox =
-        dropDownList(panel, "ParTypeLMDComboBox", QRect(368, 7, 99, 27),
-                     {QStringLiteral("     DC"), QStringLiteral("     AC"), QStringLiteral("  AC+DC")});
+    InputConnectionModeLMDComboBox = dropDownList(panel, "InputConnectionModeLMDComboBox", QRect(187, 7, 176, 27),
+        { QStringLiteral("Cобственный нуль"), QStringLiteral("  С общей землей") });
+    ParTypeLMDComboBox = dropDownList(panel, "ParTypeLMDComboBox", QRect(368, 7, 99, 27),
+        { QStringLiteral("     DC"), QStringLiteral("     AC"), QStringLiteral("  AC+DC") });
     ParTypeLMDComboBox->setMaxVisibleItems(3);
 
     Value1LMDEdit = place(new ValueEdit(panel), "Value1LMDEdit", 475, 4, 152, 34);
@@ -86,7 +83,7 @@ TQ4705AdcChannelFrame::TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelInd
     setTabOrder(ParTypeLMDComboBox, Value1LMDEdit);
     setTabOrder(Value1LMDEdit, Value2LMDEdit);
 
-    for (ValueEdit* edit : {Value1LMDEdit, Value2LMDEdit}) {
+    for (ValueEdit* edit : { Value1LMDEdit, Value2LMDEdit }) {
         setFocusOnHover(edit, true);
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { ValueLMDEditChange(edit); });
         connect(edit, &ValueEdit::mouseEntered, this, [this, edit] { ValueLMDEditMouseEnter(edit); });
@@ -135,9 +132,9 @@ void TQ4705AdcChannelFrame::DisableChannelControls()
 
 void TQ4705AdcChannelFrame::setChannelControlsEnabled(bool enabled)
 {
-    for (QWidget* control : std::initializer_list<QWidget*>{
-             InputRangeLMDComboBox, InputConnectionModeLMDComboBox, ParTypeLMDComboBox, Value1LMDEdit,
-             Value1LabLMDLabel, Value2LMDEdit, Value2LabLMDLabel, ChannelsOverflowLed})
+    for (QWidget* control :
+        std::initializer_list<QWidget*> { InputRangeLMDComboBox, InputConnectionModeLMDComboBox, ParTypeLMDComboBox,
+            Value1LMDEdit, Value1LabLMDLabel, Value2LMDEdit, Value2LabLMDLabel, ChannelsOverflowLed })
         control->setEnabled(enabled);
 }
 
@@ -148,7 +145,8 @@ void TQ4705AdcChannelFrame::DisableFramePanel()
     // itself. Only the panel's own controls: the combo boxes' pop-ups are
     // their internal children and must stay enabled.
     Q4705AdcChannelLMDSimplePanel->setEnabled(false);
-    for (QWidget* control : Q4705AdcChannelLMDSimplePanel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget* control :
+        Q4705AdcChannelLMDSimplePanel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         control->setEnabled(false);
 }
 

@@ -60,7 +60,7 @@ void ValueEdit::applyColours()
 {
     const bool showSelection = hasFocus();
     QPalette colours = palette();
-    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+    for (const auto group : { QPalette::Active, QPalette::Inactive }) {
         colours.setColor(group, QPalette::Base, QColor(design::black));
         colours.setColor(group, QPalette::Window, QColor(design::black));
         colours.setColor(group, QPalette::Text, textColour_);

@@ -25,13 +25,13 @@ CheckBoxLayout layOutCheckBox(const QSize& size, const QSize& indicatorSize, con
     if (beside.width() > besideWidth && under.width() <= size.width() && underHeight <= size.height()) {
         const int top = (size.height() - underHeight) / 2;
         const QRect indicator(QPoint((size.width() - indicatorSize.width()) / 2, top), indicatorSize);
-        return {indicator, QRect(0, indicator.bottom() + 1 + kLabelSpacing, size.width(), under.height())};
+        return { indicator, QRect(0, indicator.bottom() + 1 + kLabelSpacing, size.width(), under.height()) };
     }
     const QRect indicator(QPoint(0, (size.height() - indicatorSize.height()) / 2), indicatorSize);
-    return {indicator, QRect(indicator.right() + 1 + kLabelSpacing, 0, besideWidth, size.height())};
+    return { indicator, QRect(indicator.right() + 1 + kLabelSpacing, 0, besideWidth, size.height()) };
 }
 
-}  // namespace
+} // namespace
 
 void WrappingCheckBox::paintEvent(QPaintEvent*)
 {
@@ -40,7 +40,7 @@ void WrappingCheckBox::paintEvent(QPaintEvent*)
     initStyleOption(&option);
 
     const QSize indicatorSize(style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, this),
-                              style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this));
+        style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this));
     const CheckBoxLayout layout = layOutCheckBox(size(), indicatorSize, text(), font());
     const bool under = layout.caption.top() > layout.indicator.top();
 
@@ -50,8 +50,8 @@ void WrappingCheckBox::paintEvent(QPaintEvent*)
 
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    drawWrappedText(painter, layout.caption, text(),
-                    under ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
+    drawWrappedText(
+        painter, layout.caption, text(), under ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignVCenter);
 
     if (hasFocus()) {
         QStyleOptionFocusRect focus;

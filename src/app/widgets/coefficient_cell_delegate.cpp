@@ -4,8 +4,8 @@
 
 namespace {
 
-const QColor kTitleFill(255, 255, 208);  // pale yellow
-const QColor kTitleText(128, 0, 0);      // maroon
+const QColor kTitleFill(255, 255, 208); // pale yellow
+const QColor kTitleText(128, 0, 0); // maroon
 const QColor kFocusOutline(0, 0, 255);
 const QColor kDisabledText(128, 128, 128);
 
@@ -16,11 +16,10 @@ QFont cellFont(const char* family, int points, bool bold)
     return font;
 }
 
-}  // namespace
+} // namespace
 
 CoefficientCellLook coefficientCellLook(int row, int column, const QString& cellText, bool tableEnabled,
-                                        bool cellHasFocus, const QColor& headerFill, const QColor& valueFill,
-                                        const QColor& textColour)
+    bool cellHasFocus, const QColor& headerFill, const QColor& valueFill, const QColor& textColour)
 {
     CoefficientCellLook look;
     look.text = tableEnabled ? cellText : QStringLiteral("?????");
@@ -46,16 +45,16 @@ CoefficientCellLook coefficientCellLook(int row, int column, const QString& cell
     return look;
 }
 
-void CoefficientCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                                    const QModelIndex& index) const
+void CoefficientCellDelegate::paint(
+    QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QWidget* table = option.widget;
     const QPalette& palette = table ? table->palette() : option.palette;
     const bool enabled = table ? table->isEnabled() : (option.state & QStyle::State_Enabled);
-    const CoefficientCellLook look = coefficientCellLook(
-        index.row(), index.column(), index.data(Qt::DisplayRole).toString(), enabled,
-        option.state & QStyle::State_HasFocus, palette.color(QPalette::Active, QPalette::Button),
-        palette.color(QPalette::Active, QPalette::Base), palette.color(QPalette::Active, QPalette::Text));
+    const CoefficientCellLook look
+        = coefficientCellLook(index.row(), index.column(), index.data(Qt::DisplayRole).toString(), enabled,
+            option.state & QStyle::State_HasFocus, palette.color(QPalette::Active, QPalette::Button),
+            palette.color(QPalette::Active, QPalette::Base), palette.color(QPalette::Active, QPalette::Text));
 
     painter->save();
     painter->fillRect(option.rect, look.fill);

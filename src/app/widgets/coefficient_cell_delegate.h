@@ -9,18 +9,17 @@
 #include <QStyledItemDelegate>
 
 struct CoefficientCellLook {
-    QString text;        // what is drawn
-    QColor fill;         // the whole cell
+    QString text; // what is drawn
+    QColor fill; // the whole cell
     QColor textColour;
     QFont font;
-    bool outlined = false;  // a one-pixel rectangle inside the cell
+    bool outlined = false; // a one-pixel rectangle inside the cell
     QColor outline;
 };
 
 // `headerFill`, `valueFill` and `textColour` are the table's own colours.
 CoefficientCellLook coefficientCellLook(int row, int column, const QString& cellText, bool tableEnabled,
-                                        bool cellHasFocus, const QColor& headerFill, const QColor& valueFill,
-                                        const QColor& textColour);
+    bool cellHasFocus, const QColor& headerFill, const QColor& valueFill, const QColor& textColour);
 
 class CoefficientCellDelegate : public QStyledItemDelegate {
     Q_OBJECT

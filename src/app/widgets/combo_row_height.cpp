@@ -22,7 +22,7 @@ private:
     int height_;
 };
 
-}  // namespace
+} // namespace
 
 void setPopupRowHeight(QComboBox* combo, int pixels)
 {

@@ -10,4 +10,4 @@ QColor buttonFace()
     return QGuiApplication::palette().color(QPalette::Active, QPalette::Button);
 }
 
-}  // namespace design
+} // namespace design

@@ -19,4 +19,4 @@ inline constexpr QRgb white = 0xFFFFFF;
 // The system's button-face colour, the neutral colour of indicators.
 QColor buttonFace();
 
-}  // namespace design
+} // namespace design

@@ -58,7 +58,7 @@ HoverFocusFilter* hoverFilterOf(const QWidget* widget)
         widget->findChild<QObject*>(QLatin1String(kHoverFocusName), Qt::FindDirectChildrenOnly));
 }
 
-}  // namespace
+} // namespace
 
 void setFocusOnHover(QWidget* widget, bool on)
 {

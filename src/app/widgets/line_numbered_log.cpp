@@ -27,7 +27,7 @@ private:
 
 constexpr int kGutterPadding = 4;
 
-}  // namespace
+} // namespace
 
 LineNumberedLog::LineNumberedLog(QWidget* parent)
     : QPlainTextEdit(parent)
@@ -90,7 +90,7 @@ void LineNumberedLog::paintGutter(QPaintEvent* event)
         const int height = qRound(blockBoundingRect(block).height());
         if (block.isVisible() && top + height >= event->rect().top())
             painter.drawText(0, top, gutter_->width() - kGutterPadding, fontMetrics().height(), Qt::AlignRight,
-                             QString::number(block.blockNumber() + 1));
+                QString::number(block.blockNumber() + 1));
         block = block.next();
         top += height;
     }

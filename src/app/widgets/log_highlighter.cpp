@@ -7,30 +7,30 @@
 namespace {
 
 struct MarkerWord {
-    const char* text;  // UTF-8
+    const char* text; // UTF-8
     QRgb colour;
 };
 
 // Sorted longest first when used, so that a longer word wins over a word it
 // contains.
 const MarkerWord kMarkerWords[] = {
-    {"Итого", 0xFF8000},
-    {"НОРМА", 0x008040},
-    {"Норма", 0x008040},
-    {"!!! ОШИБКА !!!", 0xFF0000},
-    {"Bad", 0xFF0000},
-    {":(((((((", 0xFF0000},
-    {"OK", 0x00A452},
-    {":)))))))", 0x00B55A},
-    {"СШНИ", 0x8000FF},
-    {"СШ", 0x8000FF},
-    {"КНИ", 0x8000FF},
-    {"К А Н А Л Ы", 0x8000FF},
-    {"И З М Е Р Е Н И Е", 0x8000FF},
-    {"Поверка", 0x8000FF},
-    {"поверка", 0x8000FF},
-    {"приведённой", 0x0080FF},
-    {"относительную", 0x0080FF},
+    { "Итого", 0xFF8000 },
+    { "НОРМА", 0x008040 },
+    { "Норма", 0x008040 },
+    { "!!! ОШИБКА !!!", 0xFF0000 },
+    { "Bad", 0xFF0000 },
+    { ":(((((((", 0xFF0000 },
+    { "OK", 0x00A452 },
+    { ":)))))))", 0x00B55A },
+    { "СШНИ", 0x8000FF },
+    { "СШ", 0x8000FF },
+    { "КНИ", 0x8000FF },
+    { "К А Н А Л Ы", 0x8000FF },
+    { "И З М Е Р Е Н И Е", 0x8000FF },
+    { "Поверка", 0x8000FF },
+    { "поверка", 0x8000FF },
+    { "приведённой", 0x0080FF },
+    { "относительную", 0x0080FF },
 };
 
 struct Marker {
@@ -43,9 +43,9 @@ const std::vector<Marker>& markersLongestFirst()
     static const std::vector<Marker> markers = [] {
         std::vector<Marker> list;
         for (const MarkerWord& word : kMarkerWords)
-            list.push_back({QString::fromUtf8(word.text), QColor(word.colour)});
-        std::stable_sort(list.begin(), list.end(),
-                         [](const Marker& a, const Marker& b) { return a.text.size() > b.text.size(); });
+            list.push_back({ QString::fromUtf8(word.text), QColor(word.colour) });
+        std::stable_sort(
+            list.begin(), list.end(), [](const Marker& a, const Marker& b) { return a.text.size() > b.text.size(); });
         return list;
     }();
     return markers;
@@ -67,7 +67,7 @@ bool standsAlone(const QString& line, const QString& word, int start)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 std::vector<HighlightSpan> findHighlightedWords(const QString& line)
 {
@@ -80,10 +80,11 @@ std::vector<HighlightSpan> findHighlightedWords(const QString& line)
             if (!standsAlone(line, marker.text, at) || std::find(first, first + length, true) != first + length)
                 continue;
             std::fill(first, first + length, true);
-            spans.push_back({at, length, marker.colour});
+            spans.push_back({ at, length, marker.colour });
         }
     }
-    std::sort(spans.begin(), spans.end(), [](const HighlightSpan& a, const HighlightSpan& b) { return a.start < b.start; });
+    std::sort(
+        spans.begin(), spans.end(), [](const HighlightSpan& a, const HighlightSpan& b) { return a.start < b.start; });
     return spans;
 }
 

@@ -20,7 +20,7 @@ protected:
     }
 };
 
-}  // namespace
+} // namespace
 
 RadioGroup::RadioGroup(QWidget* parent)
     : QGroupBox(parent)
@@ -101,7 +101,8 @@ void RadioGroup::placeButtons()
         return;
     QStyleOptionGroupBox option;
     initStyleOption(&option);
-    const QRect area = style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this)
+    const QRect area = style()
+                           ->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxContents, this)
                            .adjusted(6, 2, -4, -2);
     const int rowHeight = area.height() / count();
     for (int i = 0; i < count(); ++i)

@@ -35,7 +35,7 @@ std::unique_ptr<QTextLayout> layOut(const QString& text, const QFont& font, int 
     return layout;
 }
 
-}  // namespace
+} // namespace
 
 QSize wrappedTextSize(const QString& text, const QFont& font, int width)
 {

@@ -22,7 +22,7 @@ const QColor kLime(0, 255, 0);
 class ChannelFrame : public ::testing::Test {
 protected:
     QWidget owner;
-    TQ4705AdcChannelFrame frame{&owner, 2};
+    TQ4705AdcChannelFrame frame { &owner, 2 };
 
     void pointAt(ValueEdit* edit)
     {
@@ -41,7 +41,7 @@ TEST_F(ChannelFrame, IsBuiltFromTheDesignForItsChannel)
     EXPECT_EQ(frame.parentWidget(), &owner);
     EXPECT_EQ(frame.channelIndex(), 2);
     EXPECT_FALSE(frame.applicationActive());
-    EXPECT_TRUE(frame.objectName().isEmpty());  // the window names it
+    EXPECT_TRUE(frame.objectName().isEmpty()); // the window names it
     EXPECT_EQ(frame.size(), QSize(881, 40));
     EXPECT_EQ(frame.ChannelNumberLMDCheckBox->text(), QStringLiteral("Канал 3"));
 
@@ -51,16 +51,16 @@ TEST_F(ChannelFrame, IsBuiltFromTheDesignForItsChannel)
         QRect geometry;
     };
     const Part parts[] = {
-        {frame.Q4705AdcChannelLMDSimplePanel, "Q4705AdcChannelLMDSimplePanel", QRect(0, 0, 881, 40)},
-        {frame.ChannelNumberLMDCheckBox, "ChannelNumberLMDCheckBox", QRect(4, 8, 100, 25)},
-        {frame.InputRangeLMDComboBox, "InputRangeLMDComboBox", QRect(105, 7, 75, 27)},
-        {frame.InputConnectionModeLMDComboBox, "InputConnectionModeLMDComboBox", QRect(187, 7, 176, 27)},
-        {frame.ParTypeLMDComboBox, "ParTypeLMDComboBox", QRect(368, 7, 99, 27)},
-        {frame.Value1LMDEdit, "Value1LMDEdit", QRect(475, 4, 152, 34)},
-        {frame.Value1LabLMDLabel, "Value1LabLMDLabel", QRect(628, 11, 30, 19)},
-        {frame.Value2LMDEdit, "Value2LMDEdit", QRect(662, 4, 153, 34)},
-        {frame.Value2LabLMDLabel, "Value2LabLMDLabel", QRect(816, 11, 30, 19)},
-        {frame.ChannelsOverflowLed, "ChannelsOverflowLed", QRect(851, 9, 22, 22)},
+        { frame.Q4705AdcChannelLMDSimplePanel, "Q4705AdcChannelLMDSimplePanel", QRect(0, 0, 881, 40) },
+        { frame.ChannelNumberLMDCheckBox, "ChannelNumberLMDCheckBox", QRect(4, 8, 100, 25) },
+        { frame.InputRangeLMDComboBox, "InputRangeLMDComboBox", QRect(105, 7, 75, 27) },
+        { frame.InputConnectionModeLMDComboBox, "InputConnectionModeLMDComboBox", QRect(187, 7, 176, 27) },
+        { frame.ParTypeLMDComboBox, "ParTypeLMDComboBox", QRect(368, 7, 99, 27) },
+        { frame.Value1LMDEdit, "Value1LMDEdit", QRect(475, 4, 152, 34) },
+        { frame.Value1LabLMDLabel, "Value1LabLMDLabel", QRect(628, 11, 30, 19) },
+        { frame.Value2LMDEdit, "Value2LMDEdit", QRect(662, 4, 153, 34) },
+        { frame.Value2LabLMDLabel, "Value2LabLMDLabel", QRect(816, 11, 30, 19) },
+        { frame.ChannelsOverflowLed, "ChannelsOverflowLed", QRect(851, 9, 22, 22) },
     };
     for (const Part& part : parts) {
         SCOPED_TRACE(part.name);
@@ -74,9 +74,9 @@ TEST_F(ChannelFrame, IsBuiltFromTheDesignForItsChannel)
     }
 
     const std::pair<QComboBox*, QStringList> lists[] = {
-        {frame.InputRangeLMDComboBox, {" 3.0 B ", " 1.0 B ", " 0.3 B"}},
-        {frame.InputConnectionModeLMDComboBox, {"Cобственный нуль", "  С общей землей"}},
-        {frame.ParTypeLMDComboBox, {"     DC", "     AC", "  AC+DC"}},
+        { frame.InputRangeLMDComboBox, { " 3.0 B ", " 1.0 B ", " 0.3 B" } },
+        { frame.InputConnectionModeLMDComboBox, { "Cобственный нуль", "  С общей землей" } },
+        { frame.ParTypeLMDComboBox, { "     DC", "     AC", "  AC+DC" } },
     };
     for (const auto& [combo, items] : lists) {
         QStringList shown;
@@ -94,7 +94,7 @@ TEST_F(ChannelFrame, IsBuiltFromTheDesignForItsChannel)
 
 TEST_F(ChannelFrame, ValueEditsAreLimeOnBlackReadOnlyAndCentred)
 {
-    for (ValueEdit* edit : {frame.Value1LMDEdit, frame.Value2LMDEdit}) {
+    for (ValueEdit* edit : { frame.Value1LMDEdit, frame.Value2LMDEdit }) {
         EXPECT_TRUE(edit->isReadOnly());
         EXPECT_EQ(edit->alignment(), Qt::AlignCenter);
         EXPECT_EQ(edit->contextMenuPolicy(), Qt::NoContextMenu);
@@ -121,9 +121,9 @@ TEST_F(ChannelFrame, LedStatesShowGreenRedOrGrey)
         QColor shown;
     };
     const Case cases[] = {
-        {0, kRed, kGreen, false, kGreen},
-        {1, kRed, kGreen, true, kRed},
-        {2, design::buttonFace(), design::buttonFace(), false, design::buttonFace()},
+        { 0, kRed, kGreen, false, kGreen },
+        { 1, kRed, kGreen, true, kRed },
+        { 2, design::buttonFace(), design::buttonFace(), false, design::buttonFace() },
     };
     for (const Case& expected : cases) {
         SCOPED_TRACE(expected.state);
@@ -139,7 +139,7 @@ TEST_F(ChannelFrame, LedStatesShowGreenRedOrGrey)
 TEST_F(ChannelFrame, AnyOtherLedStateChangesNothing)
 {
     frame.SetLedState(1);
-    for (int state : {-1, 3, 255}) {
+    for (int state : { -1, 3, 255 }) {
         frame.SetLedState(state);
         EXPECT_TRUE(frame.ChannelsOverflowLed->isOn());
         EXPECT_EQ(frame.ChannelsOverflowLed->shownColour(), kRed);
@@ -177,10 +177,9 @@ TEST_F(ChannelFrame, StartsGreyAndResetClearsEverything)
 
 TEST_F(ChannelFrame, EnablingTouchesEverythingButTheCheckBox)
 {
-    const std::vector<QWidget*> channelControls = {
-        frame.InputRangeLMDComboBox, frame.InputConnectionModeLMDComboBox, frame.ParTypeLMDComboBox,
-        frame.Value1LMDEdit, frame.Value1LabLMDLabel, frame.Value2LMDEdit, frame.Value2LabLMDLabel,
-        frame.ChannelsOverflowLed};
+    const std::vector<QWidget*> channelControls = { frame.InputRangeLMDComboBox, frame.InputConnectionModeLMDComboBox,
+        frame.ParTypeLMDComboBox, frame.Value1LMDEdit, frame.Value1LabLMDLabel, frame.Value2LMDEdit,
+        frame.Value2LabLMDLabel, frame.ChannelsOverflowLed };
 
     frame.DisableChannelControls();
     for (QWidget* control : channelControls)
@@ -202,7 +201,8 @@ TEST_F(ChannelFrame, DisabledPanelKeepsItsControlsDisabledWhenEnabledAgain)
     // Enabling the panel alone brings back no control: each is enabled on its
     // own (the check box first, then the channel controls).
     frame.Q4705AdcChannelLMDSimplePanel->setEnabled(true);
-    for (QWidget* control : frame.Q4705AdcChannelLMDSimplePanel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
+    for (QWidget* control :
+        frame.Q4705AdcChannelLMDSimplePanel->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         EXPECT_FALSE(control->isEnabled()) << control->objectName().toStdString();
     frame.ChannelNumberLMDCheckBox->setEnabled(true);
     frame.EnableChannelControls();
@@ -218,10 +218,10 @@ TEST_F(ChannelFrame, PointingAtAValueSelectsItWhileTheApplicationIsActive)
         bool selectedOnEnter;
     };
     const Case cases[] = {
-        {true, "123.45", true},
-        {true, "--------", false},
-        {true, "-12.5", true},  // one minus sign is a value, not a placeholder
-        {false, "123.45", false},
+        { true, "123.45", true },
+        { true, "--------", false },
+        { true, "-12.5", true }, // one minus sign is a value, not a placeholder
+        { false, "123.45", false },
     };
     for (const Case& expected : cases) {
         SCOPED_TRACE(expected.text);
@@ -259,7 +259,7 @@ TEST_F(ChannelFrame, NothingIsSelectedOrClearedWhileTheApplicationIsInactive)
     edit->setText(QStringLiteral("7.5"));
     edit->selectAll();
     leave(edit);
-    EXPECT_TRUE(edit->hasSelectedText());  // the exit rule is off too
+    EXPECT_TRUE(edit->hasSelectedText()); // the exit rule is off too
 
     edit->deselect();
     pointAt(edit);
@@ -278,4 +278,4 @@ TEST_F(ChannelFrame, ActivationSwitchesFocusOnHover)
     EXPECT_TRUE(focusOnHover(frame.Value2LMDEdit));
 }
 
-}  // namespace
+} // namespace
