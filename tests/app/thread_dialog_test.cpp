@@ -55,7 +55,7 @@ TEST(ThreadDialog, IsWhiteOnOrangeWithItsTitleAndOneAcceptButton)
 
 TEST(ThreadDialog, ButtonsFollowTheLayoutOfEachThreadClass)
 {
-    for (const QString threadClass : {QStringLiteral("TMainThread"), QStringLiteral("TInitAndConfigThread")}) {
+    for (const QString& threadClass : {QStringLiteral("TMainThread"), QStringLiteral("TInitAndConfigThread")}) {
         SCOPED_TRACE(threadClass.toStdString());
         auto dialog = buildThreadMessageDialog(
             threadMessage(threadClass, QStringLiteral("Опаньки!!!\nПоймали неустранимое исключение!!!\n"
