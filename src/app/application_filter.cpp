@@ -17,8 +17,8 @@ namespace {
 // timing from the style.
 class HintTimingStyle : public QProxyStyle {
 public:
-    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
-                  QStyleHintReturn* returnData) const override
+    int styleHint(
+        StyleHint hint, const QStyleOption* option, const QWidget* widget, QStyleHintReturn* returnData) const override
     {
         if (hint == SH_ToolTip_WakeUpDelay)
             return hints::kHintPauseMs;
@@ -38,9 +38,11 @@ QWidget* visibleToolTipLabel()
     return nullptr;
 }
 
-}  // namespace
+} // namespace
 
-ApplicationEventFilter::ApplicationEventFilter(TMainForm* form) : QObject(form), form_(form)
+ApplicationEventFilter::ApplicationEventFilter(TMainForm* form)
+    : QObject(form)
+    , form_(form)
 {
     qApp->installEventFilter(this);
 }
@@ -97,8 +99,8 @@ bool ApplicationEventFilter::showHint(QWidget* widget, QHelpEvent* event)
     QColor ledColour;
     if (auto* led = qobject_cast<LedShape*>(widget))
         ledColour = led->shownColour();
-    QToolTip::showText(event->globalPos(), text, widget, QRect(),
-                       hints::hintDurationMs(widget->objectName(), ledColour));
+    QToolTip::showText(
+        event->globalPos(), text, widget, QRect(), hints::hintDurationMs(widget->objectName(), ledColour));
     if (QWidget* label = visibleToolTipLabel()) {
         // The hint stands below the pointer, as Qt places it before its own
         // screen-edge correction, and then keeps 10 pixels inside the work area.

@@ -4,12 +4,12 @@
 #include "platform/message_seam.h"
 #include "platform/screen.h"
 
-std::unique_ptr<TMainForm> createMainWindow(const QSize& screenSize, std::unique_ptr<DeviceLibrary> library,
-                                            const QString& settingsDirectory)
+std::unique_ptr<TMainForm> createMainWindow(
+    const QSize& screenSize, std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory)
 {
     if (!platform::isScreenLargeEnough(screenSize)) {
-        platform::showMessage(QStringLiteral("Разрешение монитора должно быть не ниже 1280x768!"),
-                              QStringLiteral("Ошибка!!!"));
+        platform::showMessage(
+            QStringLiteral("Разрешение монитора должно быть не ниже 1280x768!"), QStringLiteral("Ошибка!!!"));
         return nullptr;
     }
     return std::make_unique<TMainForm>(std::move(library), settingsDirectory);
@@ -27,7 +27,8 @@ void showApplicationException(std::exception_ptr exception)
     platform::showMessage(text, QCoreApplication::applicationName(), platform::MessageIcon::Error);
 }
 
-ZentrixApplication::ZentrixApplication(int& argc, char** argv) : QApplication(argc, argv)
+ZentrixApplication::ZentrixApplication(int& argc, char** argv)
+    : QApplication(argc, argv)
 {
 }
 

@@ -14,8 +14,8 @@ class TMainForm;
 
 // The main window when `screenSize` is at least 1280 x 768; otherwise the
 // message "Разрешение монитора должно быть не ниже 1280x768!" and null.
-std::unique_ptr<TMainForm> createMainWindow(const QSize& screenSize, std::unique_ptr<DeviceLibrary> library,
-                                            const QString& settingsDirectory);
+std::unique_ptr<TMainForm> createMainWindow(
+    const QSize& screenSize, std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory);
 
 // Shows an exception as the application's exception display does: the
 // exception's message, or an empty message for anything that is not a

@@ -10,7 +10,9 @@
 
 class HandlerScope {
 public:
-    explicit HandlerScope(bool& busy) : busy_(busy), entered_(!busy)
+    explicit HandlerScope(bool& busy)
+        : busy_(busy)
+        , entered_(!busy)
     {
         if (entered_)
             busy_ = true;

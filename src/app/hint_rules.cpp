@@ -34,4 +34,4 @@ QPoint clampHintPosition(const QPoint& position, const QSize& hintSize, const QR
     return result;
 }
 
-}  // namespace hints
+} // namespace hints

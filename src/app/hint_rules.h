@@ -25,4 +25,4 @@ int hintDurationMs(const QString& controlName, const QColor& ledColour);
 // so that the edge stays 10 pixels inside it.
 QPoint clampHintPosition(const QPoint& position, const QSize& hintSize, const QRect& workArea);
 
-}  // namespace hints
+} // namespace hints

@@ -21,9 +21,8 @@ int main(int argc, char** argv)
     QPointer<QWidget> window;
     platform::setMessagePresenter(makeDialogPresenter([&window]() -> QWidget* { return window; }));
 
-    std::unique_ptr<TMainForm> form =
-        createMainWindow(platform::primaryScreenSize(), openModlinkLibrary(platform::executableDirectory()),
-                         platform::executableDirectory());
+    std::unique_ptr<TMainForm> form = createMainWindow(platform::primaryScreenSize(),
+        openModlinkLibrary(platform::executableDirectory()), platform::executableDirectory());
     int result = 0;
     if (form) {
         window = form.get();

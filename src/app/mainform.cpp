@@ -27,10 +27,10 @@ static void initialiseResources()
 }
 
 TMainForm::TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory, QWidget* parent)
-    : QWidget(parent),
-      Library(std::move(library)),
-      SettingsDirectory(settingsDirectory),
-      SettingsPath(platform::joinPath(settingsDirectory, QStringLiteral("Zentrix.ini")))
+    : QWidget(parent)
+    , Library(std::move(library))
+    , SettingsDirectory(settingsDirectory)
+    , SettingsPath(platform::joinPath(settingsDirectory, QStringLiteral("Zentrix.ini")))
 {
     setObjectName(QStringLiteral("MainForm"));
     setupControls(this);
@@ -48,7 +48,7 @@ TMainForm::TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& sett
 
     ClearDesignTexts();
     CreateChannelFrames();
-    DacEdits = {Dac1ValueLMDEdit, Dac2ValueLMDEdit};
+    DacEdits = { Dac1ValueLMDEdit, Dac2ValueLMDEdit };
     for (QLineEdit* edit : DacEdits)
         edit->clear();
     MainLMDPageControl->setCurrentIndex(0);
@@ -86,7 +86,7 @@ void TMainForm::SetUpApplication()
 
 void TMainForm::InitialiseState()
 {
-    JobPages = {MultimeterLMDTabSheet};
+    JobPages = { MultimeterLMDTabSheet };
     JobIndex = 0;
     InitRequestAllowed = true;
     JobRequestAllowed = true;
@@ -104,7 +104,7 @@ void TMainForm::ClearDesignTexts()
     ModuleGradeHint = ModuleTemperatureGradeLMDLabel->toolTip();
     PldGradeHint = PldTemperatureGradeLMDLabel->toolTip();
 
-    for (QLabel* label : {ComputationModeLabLMDLabel, AmplitudeTypeLabLMDLabel}) {
+    for (QLabel* label : { ComputationModeLabLMDLabel, AmplitudeTypeLabLMDLabel }) {
         label->setText(QStringLiteral("---"));
         label->setAutoFillBackground(true);
     }
@@ -113,8 +113,8 @@ void TMainForm::ClearDesignTexts()
     AcquisitionTimeLMDLabel->setText(QStringLiteral("-----"));
 
     AllChannelsLMDCheckBox->setCheckState(Qt::Unchecked);
-    for (QComboBox* box : {CommonInputConnectionModeLMDComboBox, AllInputRangeLMDComboBox,
-                           CommonMeasuringMethodLMDComboBox})
+    for (QComboBox* box :
+        { CommonInputConnectionModeLMDComboBox, AllInputRangeLMDComboBox, CommonMeasuringMethodLMDComboBox })
         box->setCurrentIndex(-1);
 }
 

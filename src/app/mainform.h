@@ -25,8 +25,7 @@ class TMainForm : public QWidget, public TMainFormControls {
 public:
     // `library` is loaded by the first module search; the settings file is
     // "Zentrix.ini" in `settingsDirectory`.
-    TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory,
-              QWidget* parent = nullptr);
+    TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory, QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // ---- Shell state ---------------------------------------------------------
@@ -40,9 +39,9 @@ public:
     QString CaptionTemplate;
     QString ModuleGradeHint;
     QString PldGradeHint;
-    std::array<TQ4705AdcChannelFrame*, 4> ChannelFrames{};
-    std::array<QLineEdit*, 2> DacEdits{};
-    std::array<QWidget*, 1> JobPages{};
+    std::array<TQ4705AdcChannelFrame*, 4> ChannelFrames {};
+    std::array<QLineEdit*, 2> DacEdits {};
+    std::array<QWidget*, 1> JobPages {};
     uint16_t JobIndex = 0;
 
     // The device library and the module interface it hands out (null until a
@@ -61,9 +60,9 @@ public:
     bool InitRequestAllowed = true;
     bool JobRequestAllowed = true;
     // Written by the workers, polled by the user-interface thread.
-    std::atomic<bool> InitThreadRunning{false};
-    std::atomic<bool> MainThreadRunning{false};
-    std::atomic<bool> AcquisitionIdle{true};
+    std::atomic<bool> InitThreadRunning { false };
+    std::atomic<bool> MainThreadRunning { false };
+    std::atomic<bool> AcquisitionIdle { true };
     std::unique_ptr<TInitAndConfigThread> InitThread;
     std::unique_ptr<TMainThread> MainThread;
     // Cleared while a thread dialog is shown: Esc is then left alone.
@@ -109,9 +108,9 @@ public:
     // Module search declarations go here.
     // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.
     uint8_t ModuleState = 0;
-    std::array<uint16_t, 16> ModuleSlots{};
+    std::array<uint16_t, 16> ModuleSlots {};
     // Fixed 16-byte fields, not necessarily zero-terminated.
-    std::array<std::array<char, 16>, 16> ModuleSerials{};
+    std::array<std::array<char, 16>, 16> ModuleSerials {};
 
     // ---- ADC parameters and acquisition display ------------------------------
     // ADC parameter and acquisition display declarations go here.

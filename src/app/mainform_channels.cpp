@@ -6,6 +6,4 @@
 
 // The channel handlers (switching a channel on and off, its range,
 // connection mode and measured parameter) are connected here.
-void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* /*frame*/)
-{
-}
+void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* /*frame*/) { }

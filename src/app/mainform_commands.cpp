@@ -24,7 +24,7 @@
 void TMainForm::ConnectHandlers()
 {
     connect(FindDeviceLMDButton, &QPushButton::clicked, this, [this] { FindDeviceLMDButtonClick(); });
-    for (QToolButton* button : {StartMultimeterLMDSpeedButton, StartVerificationLMDSpeedButton})
+    for (QToolButton* button : { StartMultimeterLMDSpeedButton, StartVerificationLMDSpeedButton })
         connect(button, &QToolButton::clicked, this, [this, button] { StartLMDSpeedButtonClick(button); });
     connect(ModulesComboBox, &QComboBox::activated, this, [this] { ModulesComboBoxChange(); });
     connect(MainLMDPageControl, &QTabWidget::currentChanged, this, [this](int index) {
@@ -56,7 +56,7 @@ void TMainForm::ConnectHandlers()
     connect(SaveCurrentSettings, &QAction::triggered, this, [this] { SaveCurrentSettingsClick(); });
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& position) { PopupMenu->popup(mapToGlobal(position)); });
+        [this](const QPoint& position) { PopupMenu->popup(mapToGlobal(position)); });
 
     ConnectPanelHandlers();
 }
@@ -112,8 +112,8 @@ void TMainForm::FindDeviceLMDButtonClick()
     if (!scope.entered())
         return;
     StopThread();
-    for (QComboBox* box : {CommonInputConnectionModeLMDComboBox, AllInputRangeLMDComboBox,
-                           CommonMeasuringMethodLMDComboBox})
+    for (QComboBox* box :
+        { CommonInputConnectionModeLMDComboBox, AllInputRangeLMDComboBox, CommonMeasuringMethodLMDComboBox })
         box->setCurrentIndex(-1);
     AllChannelsLMDCheckBox->setCheckState(Qt::Unchecked);
     AdcRateLMDEdit->clear();
@@ -172,7 +172,7 @@ bool TMainForm::MainLMDPageControlChangingEx(int newIndex)
         MainLMDPageControl->setEnabled(true);
         HandlerBusy = false;
         platform::showMessage(QStringLiteral("Нет открытого модуля! Поэтому данная опция не доступна!"),
-                              QStringLiteral("Внимание!!!"), platform::MessageIcon::Information);
+            QStringLiteral("Внимание!!!"), platform::MessageIcon::Information);
         return false;
     }
     if (newIndex == 0) {

@@ -12,14 +12,14 @@
 namespace {
 constexpr int kClientWidth = 1084;
 constexpr int kClientHeight = 581;
-}  // namespace
+} // namespace
 
 // Not resizable, no maximise button; the client area is exactly the design's
 // 1084 x 581 pixels, the caption and frame being the window system's.
 void TMainForm::AdjustWindowFrame()
 {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(kClientWidth, kClientHeight);
     // The window opens centred on the screen.
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -33,8 +33,8 @@ void TMainForm::AdjustWindowFrame()
 void TMainForm::AdjustTopBand()
 {
     const int d = SelectedModuleLMDSimplePanel->width() - Bevel3->x() - 1;
-    SelectedModuleLMDSimplePanel->resize(SelectedModuleLMDSimplePanel->width() - d,
-                                         SelectedModuleLMDSimplePanel->height());
+    SelectedModuleLMDSimplePanel->resize(
+        SelectedModuleLMDSimplePanel->width() - d, SelectedModuleLMDSimplePanel->height());
     StartMultimeterLMDSimplePanel->move(StartMultimeterLMDSimplePanel->pos() - QPoint(d, 0));
     SaveIniSettingLMDGroupBox->move(SaveIniSettingLMDGroupBox->pos() - QPoint(d, 0));
 }
@@ -45,7 +45,7 @@ void TMainForm::CentreMultimeterPanel()
     // final size already.
     const QSize page = MultimeterLMDTabSheet->size();
     MultimeterLMDSimplePanel->move((page.width() - MultimeterLMDSimplePanel->width()) / 2,
-                                   (page.height() - MultimeterLMDSimplePanel->height()) / 2 + 1);
+        (page.height() - MultimeterLMDSimplePanel->height()) / 2 + 1);
 }
 
 void TMainForm::HideUnusedControls()
@@ -62,7 +62,7 @@ void TMainForm::HideUnusedControls()
     EquipmentLMDSimplePanel->hide();
     GeneratorLMDGroupBox->hide();
     VoltmeterLMDGroupBox->hide();
-    for (QWidget* page : {CorrectionFactorsLMDTabSheet, VerificationLMDTabSheet}) {
+    for (QWidget* page : { CorrectionFactorsLMDTabSheet, VerificationLMDTabSheet }) {
         const int index = MainLMDPageControl->indexOf(page);
         // A hidden tab must also be disabled, or the arrow keys still reach it.
         MainLMDPageControl->setTabVisible(index, false);

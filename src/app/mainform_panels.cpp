@@ -15,9 +15,9 @@
 void TMainForm::ConnectPanelHandlers()
 {
     connect(AcDcVoltmeterModeLMDRadioGroup, &RadioGroup::itemIndexChanged, this,
-            [this] { AcDcVoltmeterModeLMDRadioGroupChange(AcDcVoltmeterModeLMDRadioGroup); });
+        [this] { AcDcVoltmeterModeLMDRadioGroupChange(AcDcVoltmeterModeLMDRadioGroup); });
     connect(AcFilterVoltmeterLMDComboBox, &QComboBox::currentIndexChanged, this,
-            [this] { AcFilterVoltmeterLMDComboBoxChange(); });
+        [this] { AcFilterVoltmeterLMDComboBoxChange(); });
     connect(CfgFileNameEdit, &QLineEdit::textChanged, this, [this] { CfgFileNameEditChange(); });
     connect(VerifySplitter, &QSplitter::splitterMoved, this, [this] { VerifySplitterMoved(); });
 }
@@ -31,8 +31,7 @@ void TMainForm::AcDcVoltmeterModeLMDRadioGroupChange(QObject* sender)
     auto* group = qobject_cast<RadioGroup*>(sender);
     if (!group) {
         platform::showMessage(QStringLiteral("Не могу привести тип!"),
-                              QStringLiteral("Ошибка AcDcVoltmeterModeLMDRadioGroupChange()!!!"),
-                              platform::MessageIcon::Information);
+            QStringLiteral("Ошибка AcDcVoltmeterModeLMDRadioGroupChange()!!!"), platform::MessageIcon::Information);
         return;
     }
     const int mode = group->itemIndex();

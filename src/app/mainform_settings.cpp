@@ -6,18 +6,10 @@
 
 #include "mainform.h"
 
-void TMainForm::SaveIniFile(const QString& /*path*/)
-{
-}
+void TMainForm::SaveIniFile(const QString& /*path*/) { }
 
-void TMainForm::ReleaseSettingsFile()
-{
-}
+void TMainForm::ReleaseSettingsFile() { }
 
-void TMainForm::SaveDefaultSettingsClick()
-{
-}
+void TMainForm::SaveDefaultSettingsClick() { }
 
-void TMainForm::SaveCurrentSettingsClick()
-{
-}
+void TMainForm::SaveCurrentSettingsClick() { }

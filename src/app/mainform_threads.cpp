@@ -22,14 +22,16 @@ constexpr QEvent::Type kStartMainThreadMessage = static_cast<QEvent::Type>(QEven
 class WindowMessage : public QEvent {
 public:
     WindowMessage(QEvent::Type type, uintptr_t wParam, intptr_t lParam)
-        : QEvent(type), wParam(wParam), lParam(lParam)
+        : QEvent(type)
+        , wParam(wParam)
+        , lParam(lParam)
     {
     }
     const uintptr_t wParam;
     const intptr_t lParam;
 };
 
-}  // namespace
+} // namespace
 
 void TMainForm::sleepAndDispatch()
 {
@@ -85,7 +87,7 @@ void TMainForm::OnStartInitDevicesThread(uint32_t mode, bool firstStart)
     if (!InitThread) {
         InitRequestAllowed = true;
         platform::showMessage(QStringLiteral("Не могу открыть поток 'InitAndConfigThread'!"),
-                              QStringLiteral("Ошибка OnStartInitDevicesThread()!"));
+            QStringLiteral("Ошибка OnStartInitDevicesThread()!"));
         return;
     }
     ++startedSearches_;
@@ -112,7 +114,7 @@ void TMainForm::StartThread()
     }
     if (position < 0) {
         platform::showMessage(QStringLiteral("Неизвестный номер страницы приложения!"),
-                              QStringLiteral("Ошибка StartThread()!!!"), platform::MessageIcon::Information);
+            QStringLiteral("Ошибка StartThread()!!!"), platform::MessageIcon::Information);
         return;
     }
     JobIndex = static_cast<uint16_t>(position);
@@ -143,8 +145,8 @@ void TMainForm::OnStartMainThread()
     }
     if (!MainThread) {
         JobRequestAllowed = true;
-        platform::showMessage(QStringLiteral("Не могу открыть поток 'MainThread'!"),
-                              QStringLiteral("Ошибка OnStartMainThread()!"));
+        platform::showMessage(
+            QStringLiteral("Не могу открыть поток 'MainThread'!"), QStringLiteral("Ошибка OnStartMainThread()!"));
         close();
         return;
     }

@@ -24,7 +24,7 @@ const QColor kBackColour(255, 128, 32);
 
 const QStringList& buttonCaptions()
 {
-    static const QStringList captions{QStringLiteral("Принято")};
+    static const QStringList captions { QStringLiteral("Принято") };
     return captions;
 }
 
@@ -68,17 +68,16 @@ platform::MessageResult showMessageBox(const platform::MessageRequest& request, 
 {
     const bool question = request.buttons == platform::MessageButtons::YesNo;
     QMessageBox box(boxIcon(request.icon), request.caption, request.text,
-                    question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
+        question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, owner);
     const int answer = box.exec();
     if (!question)
         return platform::MessageResult::Ok;
     return answer == QMessageBox::Yes ? platform::MessageResult::Yes : platform::MessageResult::No;
 }
 
-}  // namespace
+} // namespace
 
-std::unique_ptr<QDialog> buildThreadMessageDialog(const platform::MessageRequest& request,
-                                                  const QRect& ownerGeometry)
+std::unique_ptr<QDialog> buildThreadMessageDialog(const platform::MessageRequest& request, const QRect& ownerGeometry)
 {
     auto dialog = std::make_unique<QDialog>();
     dialog->setObjectName(QStringLiteral("ThreadMessageDialog"));
@@ -120,7 +119,7 @@ std::unique_ptr<QDialog> buildThreadMessageDialog(const platform::MessageRequest
     const QRect last = buttons.back()->geometry();
     dialog->setFixedSize(kDialogWidth, last.top() + last.height() + 10);
     dialog->move(ownerGeometry.left() + (ownerGeometry.width() - dialog->width()) / 2,
-                 ownerGeometry.top() + (ownerGeometry.height() - dialog->height()) / 2);
+        ownerGeometry.top() + (ownerGeometry.height() - dialog->height()) / 2);
     return dialog;
 }
 

@@ -5,7 +5,7 @@
 
 namespace platform {
 namespace {
-std::atomic<char> separator{'.'};
+std::atomic<char> separator { '.' };
 }
 
 char decimalSeparator()
@@ -19,7 +19,8 @@ void setDecimalSeparator(char newSeparator)
 }
 
 ConversionError::ConversionError(const QString& text)
-    : std::runtime_error("'" + text.toStdString() + "' is not a valid number"), text_(text)
+    : std::runtime_error("'" + text.toStdString() + "' is not a valid number")
+    , text_(text)
 {
 }
 
@@ -49,4 +50,4 @@ int StrToInt(const QString& text)
     return value;
 }
 
-}  // namespace platform
+} // namespace platform

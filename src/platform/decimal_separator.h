@@ -27,4 +27,4 @@ private:
 double StrToFloat(const QString& text);
 int StrToInt(const QString& text);
 
-}  // namespace platform
+} // namespace platform

@@ -3,7 +3,9 @@
 #include "mainform.h"
 
 TInitAndConfigThread::TInitAndConfigThread(TMainForm* form, uint32_t initMode, bool firstStart)
-    : WorkerThread(form, QStringLiteral("TInitAndConfigThread")), FirstStart(firstStart), InitMode(initMode)
+    : WorkerThread(form, QStringLiteral("TInitAndConfigThread"))
+    , FirstStart(firstStart)
+    , InitMode(initMode)
 {
 }
 

@@ -48,13 +48,13 @@ protected:
 private:
     // The steps of a search, in the order Execute runs them (their contents
     // are in module_search_steps.cpp).
-    void PrepareSearch();          // main
-    void RestoreWindowPosition();  // main
-    void FindAndOpenModule();      // main
-    void ConfigureModule();        // worker
+    void PrepareSearch(); // main
+    void RestoreWindowPosition(); // main
+    void FindAndOpenModule(); // main
+    void ConfigureModule(); // worker
     void ShowModuleStatus(bool after); // main
-    void ApplyStoredSettings();    // main
-    void FinishSearch();           // main
+    void ApplyStoredSettings(); // main
+    void FinishSearch(); // main
 
     // Sleeps unless the window is shutting down, which skips all waiting.
     void pause(unsigned long milliseconds);

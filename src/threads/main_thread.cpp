@@ -4,7 +4,9 @@
 #include "platform/decimal_separator.h"
 
 TMainThread::TMainThread(TMainForm* form, uint16_t jobIndex, bool jobPageActive)
-    : WorkerThread(form, QStringLiteral("TMainThread")), JobIndex(jobIndex), jobPageActive_(jobPageActive)
+    : WorkerThread(form, QStringLiteral("TMainThread"))
+    , JobIndex(jobIndex)
+    , jobPageActive_(jobPageActive)
 {
     InstallJobs();
 }
@@ -47,7 +49,7 @@ void TMainThread::Execute()
         RunJob();
     } catch (const platform::ConversionError&) {
         ReportMessage(QStringLiteral("Ошибка преобразования строки в число!!!\nТекущий сепаратор '")
-                      + QLatin1Char(platform::decimalSeparator()) + QStringLiteral("'."));
+            + QLatin1Char(platform::decimalSeparator()) + QStringLiteral("'."));
         platform::setDecimalSeparator('.');
     } catch (...) {
         ReportMessage(QStringLiteral(

@@ -9,30 +9,16 @@
 #include "mainform.h"
 #include "threads/init_and_config_thread.h"
 
-void TInitAndConfigThread::PrepareSearch()
-{
-}
+void TInitAndConfigThread::PrepareSearch() { }
 
-void TInitAndConfigThread::RestoreWindowPosition()
-{
-}
+void TInitAndConfigThread::RestoreWindowPosition() { }
 
-void TInitAndConfigThread::FindAndOpenModule()
-{
-}
+void TInitAndConfigThread::FindAndOpenModule() { }
 
-void TInitAndConfigThread::ConfigureModule()
-{
-}
+void TInitAndConfigThread::ConfigureModule() { }
 
-void TInitAndConfigThread::ShowModuleStatus(bool /*after*/)
-{
-}
+void TInitAndConfigThread::ShowModuleStatus(bool /*after*/) { }
 
-void TInitAndConfigThread::ApplyStoredSettings()
-{
-}
+void TInitAndConfigThread::ApplyStoredSettings() { }
 
-void TInitAndConfigThread::FinishSearch()
-{
-}
+void TInitAndConfigThread::FinishSearch() { }

@@ -8,7 +8,8 @@
 #include <utility>
 
 WorkerThread::WorkerThread(TMainForm* form, const QString& className)
-    : Form(form), className_(className)
+    : Form(form)
+    , className_(className)
 {
 }
 
@@ -28,7 +29,7 @@ struct ExitFlag {
 
 thread_local ExitFlag exitFlag;
 
-}  // namespace
+} // namespace
 
 void WorkerThread::run()
 {
@@ -47,17 +48,15 @@ namespace {
 constexpr int kMailboxSlots = 8;
 std::atomic<WorkerThread*> mailbox[kMailboxSlots];
 
-template <int Slot>
-struct MailboxServer {
+template <int Slot> struct MailboxServer {
     void operator()() const { WorkerThread::serveSynchronizedCall(Slot); }
 };
 
-template <int... Slots>
-void postToSlot(int slot, QObject* context, std::integer_sequence<int, Slots...>)
+template <int... Slots> void postToSlot(int slot, QObject* context, std::integer_sequence<int, Slots...>)
 {
-    ((slot == Slots ? (void)QMetaObject::invokeMethod(context, MailboxServer<Slots>{}, Qt::BlockingQueuedConnection)
+    ((slot == Slots ? (void)QMetaObject::invokeMethod(context, MailboxServer<Slots> {}, Qt::BlockingQueuedConnection)
                     : void()),
-     ...);
+        ...);
 }
 
 int claimMailboxSlot(WorkerThread* thread)
@@ -72,7 +71,7 @@ int claimMailboxSlot(WorkerThread* thread)
     }
 }
 
-}  // namespace
+} // namespace
 
 void WorkerThread::serveSynchronizedCall(int slot)
 {
@@ -96,7 +95,7 @@ void WorkerThread::Synchronize(const std::function<void()>& function)
     pendingFailure_ = nullptr;
     syncHandshake_.fetch_add(1, std::memory_order_release);
     const int slot = claimMailboxSlot(this);
-    postToSlot(slot, Form, std::make_integer_sequence<int, kMailboxSlots>{});
+    postToSlot(slot, Form, std::make_integer_sequence<int, kMailboxSlots> {});
     syncHandshake_.load(std::memory_order_acquire);
     mailbox[slot].store(nullptr, std::memory_order_release);
     // An exception of the function is carried back and rethrown here, on the

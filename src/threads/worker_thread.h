@@ -22,7 +22,7 @@ public:
 
     // Set by the first message of a run; later messages are dropped and the
     // remaining work is skipped.
-    std::atomic<bool> MessageShown{false};
+    std::atomic<bool> MessageShown { false };
     // The message to show; written by the worker before the synchronised call.
     QString MessageText;
 
@@ -62,13 +62,13 @@ private:
     void run() final;
 
     const QString className_;
-    std::atomic<bool> terminateRequest_{false};
-    std::atomic<bool> runEnded_{false};
-    std::atomic<bool> threadExited_{false};
+    std::atomic<bool> terminateRequest_ { false };
+    std::atomic<bool> runEnded_ { false };
+    std::atomic<bool> threadExited_ { false };
     // The synchronised call in progress. Qt's blocking queued call
     // synchronises through primitives a thread sanitizer does not see; the
     // handshake counter gives it the same edges explicitly.
     const std::function<void()>* pendingCall_ = nullptr;
     std::exception_ptr pendingFailure_;
-    std::atomic<unsigned> syncHandshake_{0};
+    std::atomic<unsigned> syncHandshake_ { 0 };
 };

@@ -11,9 +11,8 @@ protected:
         WindowTest::SetUp();
         form->Module = &module;
         TestForm* window = form.get();
-        module.onRelease = [this, window] {
-            threadsLeftAtRelease = (window->InitThread ? 1 : 0) + (window->MainThread ? 1 : 0);
-        };
+        module.onRelease
+            = [this, window] { threadsLeftAtRelease = (window->InitThread ? 1 : 0) + (window->MainThread ? 1 : 0); };
     }
 
     void expectEverythingEnded()
@@ -54,7 +53,7 @@ TEST_F(CloseTest, ClosingWhileAHandlerIsBusyStillEndsBothThreads)
             thread.Synchronize([] {});
     };
     startJob();
-    form->FindDeviceLMDButtonClick();  // stops the job, starts a search
+    form->FindDeviceLMDButtonClick(); // stops the job, starts a search
     form->job = loopUntilTerminated;
     ASSERT_TRUE(waitUntil([&] { return form->InitThreadRunning.load(); }));
     form->StartThread();
@@ -82,4 +81,4 @@ TEST_F(CloseTest, DestroyingTheWindowDuringAJobEndsItToo)
     EXPECT_EQ(threadsLeftAtRelease, 0);
 }
 
-}  // namespace
+} // namespace

@@ -2,9 +2,9 @@
 
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
@@ -147,8 +147,8 @@ protected:
     {
         WindowTest::SetUp();
         std::memcpy(form->ModuleSerials[0].data(), "A1", 2);
-        std::memcpy(form->ModuleSerials[1].data(), "B2345678901234567", 16);  // fills all 16 bytes
-        form->ModulesComboBox->addItems({QStringLiteral("1: A1"), QStringLiteral("2: B234567890123456")});
+        std::memcpy(form->ModuleSerials[1].data(), "B2345678901234567", 16); // fills all 16 bytes
+        form->ModulesComboBox->addItems({ QStringLiteral("1: A1"), QStringLiteral("2: B234567890123456") });
     }
 
     // Chooses list position `index` as the user would; true when that started
@@ -186,9 +186,9 @@ TEST_F(ModuleListTest, ACaptionWithoutSerialRestartsTheSearchForAnyChoice)
 TEST_F(CommandsTest, ContextMenuOpensOnRightClickUntilASearchRunsAndExitCloses)
 {
     EXPECT_EQ(form->contextMenuPolicy(), Qt::CustomContextMenu);
-    const QStringList names{QStringLiteral("RebootDeviceMenuItem"), QString(), QStringLiteral("SaveDefaultSettings"),
-                            QStringLiteral("SaveCurrentSettings"), QString(), QStringLiteral("AboutProgram"),
-                            QString(), QStringLiteral("ApplicationExit")};
+    const QStringList names { QStringLiteral("RebootDeviceMenuItem"), QString(), QStringLiteral("SaveDefaultSettings"),
+        QStringLiteral("SaveCurrentSettings"), QString(), QStringLiteral("AboutProgram"), QString(),
+        QStringLiteral("ApplicationExit") };
     QStringList shown;
     for (QAction* action : form->PopupMenu->actions())
         shown << (action->isSeparator() ? QString() : action->objectName());
@@ -204,4 +204,4 @@ TEST_F(CommandsTest, ContextMenuOpensOnRightClickUntilASearchRunsAndExitCloses)
     EXPECT_EQ(form->InitThread, nullptr);
 }
 
-}  // namespace
+} // namespace

@@ -41,18 +41,17 @@ TEST_F(ConstructionTest, TopBandIsNarrowedToEndBeforeTheSeparator)
 
 TEST_F(ConstructionTest, UnusedControlsAndTabsAreHidden)
 {
-    for (QWidget* widget : {static_cast<QWidget*>(form->Bevel3), static_cast<QWidget*>(form->GeneratorStatusLed),
-                            static_cast<QWidget*>(form->VoltmeterStatusLed),
-                            static_cast<QWidget*>(form->AcquisitionTimeLMDSimplePanel),
-                            static_cast<QWidget*>(form->ComputationInfoLMDSimplePanel),
-                            static_cast<QWidget*>(form->EquipmentLMDSimplePanel),
-                            static_cast<QWidget*>(form->GeneratorLMDGroupBox),
-                            static_cast<QWidget*>(form->VoltmeterLMDGroupBox)})
+    for (QWidget* widget :
+        { static_cast<QWidget*>(form->Bevel3), static_cast<QWidget*>(form->GeneratorStatusLed),
+            static_cast<QWidget*>(form->VoltmeterStatusLed), static_cast<QWidget*>(form->AcquisitionTimeLMDSimplePanel),
+            static_cast<QWidget*>(form->ComputationInfoLMDSimplePanel),
+            static_cast<QWidget*>(form->EquipmentLMDSimplePanel), static_cast<QWidget*>(form->GeneratorLMDGroupBox),
+            static_cast<QWidget*>(form->VoltmeterLMDGroupBox) })
         EXPECT_TRUE(widget->isHidden()) << widget->objectName().toStdString();
     QTabWidget* pages = form->MainLMDPageControl;
     EXPECT_EQ(pages->currentIndex(), 0);
     EXPECT_TRUE(pages->isTabVisible(0));
-    for (int i : {1, 2}) {
+    for (int i : { 1, 2 }) {
         EXPECT_FALSE(pages->isTabVisible(i));
         EXPECT_FALSE(pages->isTabEnabled(i));
     }
@@ -115,4 +114,4 @@ TEST(Construction, ForcesThePointAsDecimalSeparator)
     EXPECT_EQ(form.SettingsPath, directory.path() + QStringLiteral("/Zentrix.ini"));
 }
 
-}  // namespace
+} // namespace

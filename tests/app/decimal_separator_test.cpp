@@ -20,10 +20,10 @@ TEST_F(DecimalSeparatorTest, ReadsNumbersWithTheCurrentSeparatorOnly)
 
 TEST_F(DecimalSeparatorTest, RejectsTextThatIsNoNumber)
 {
-    for (const char* text : {"", "  ", "abc", "1.2.3", "12.5x", "--1"})
+    for (const char* text : { "", "  ", "abc", "1.2.3", "12.5x", "--1" })
         EXPECT_THROW(platform::StrToFloat(QString::fromLatin1(text)), platform::ConversionError) << text;
     EXPECT_EQ(platform::StrToInt(QStringLiteral(" 42 ")), 42);
     EXPECT_THROW(platform::StrToInt(QStringLiteral("4.2")), platform::ConversionError);
 }
 
-}  // namespace
+} // namespace

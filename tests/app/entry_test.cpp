@@ -14,7 +14,7 @@ struct ScreenCase {
     bool startsWindow;
 };
 
-class ScreenCheck : public ::testing::TestWithParam<ScreenCase> {};
+class ScreenCheck : public ::testing::TestWithParam<ScreenCase> { };
 
 TEST_P(ScreenCheck, StartsTheWindowOnlyOnALargeEnoughScreen)
 {
@@ -33,9 +33,8 @@ TEST_P(ScreenCheck, StartsTheWindowOnlyOnALargeEnoughScreen)
 }
 
 INSTANTIATE_TEST_SUITE_P(Limits, ScreenCheck,
-                         ::testing::Values(ScreenCase{{1280, 768}, true}, ScreenCase{{1920, 1080}, true},
-                                           ScreenCase{{1279, 1024}, false}, ScreenCase{{1920, 767}, false},
-                                           ScreenCase{{0, 0}, false}));
+    ::testing::Values(ScreenCase { { 1280, 768 }, true }, ScreenCase { { 1920, 1080 }, true },
+        ScreenCase { { 1279, 1024 }, false }, ScreenCase { { 1920, 767 }, false }, ScreenCase { { 0, 0 }, false }));
 
 TEST(ExceptionDisplay, ShowsTheMessageOrAnEmptyTextForForeignExceptions)
 {
@@ -48,4 +47,4 @@ TEST(ExceptionDisplay, ShowsTheMessageOrAnEmptyTextForForeignExceptions)
     EXPECT_EQ(recorder.messages()[1].text, QString());
 }
 
-}  // namespace
+} // namespace

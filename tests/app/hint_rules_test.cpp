@@ -18,7 +18,7 @@ struct ClampCase {
     QPoint expected;
 };
 
-class HintClamp : public ::testing::TestWithParam<ClampCase> {};
+class HintClamp : public ::testing::TestWithParam<ClampCase> { };
 
 // Work area 0,0 1920 x 1040 (a task bar below it); hint 200 x 50.
 TEST_P(HintClamp, KeepsTheEdgesTenPixelsInsideTheWorkArea)
@@ -27,18 +27,17 @@ TEST_P(HintClamp, KeepsTheEdgesTenPixelsInsideTheWorkArea)
     EXPECT_EQ(hints::clampHintPosition(GetParam().position, QSize(200, 50), workArea), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Edges, HintClamp,
-    ::testing::Values(ClampCase{{100, 100}, {100, 100}},        // inside: unchanged
-                      ClampCase{{1720, 990}, {1720, 990}},      // touching both edges: unchanged
-                      ClampCase{{1721, 100}, {1710, 100}},      // one pixel beyond the right edge
-                      ClampCase{{100, 991}, {100, 980}},        // one pixel below the bottom
-                      ClampCase{{1900, 1030}, {1710, 980}}));   // beyond both
+INSTANTIATE_TEST_SUITE_P(Edges, HintClamp,
+    ::testing::Values(ClampCase { { 100, 100 }, { 100, 100 } }, // inside: unchanged
+        ClampCase { { 1720, 990 }, { 1720, 990 } }, // touching both edges: unchanged
+        ClampCase { { 1721, 100 }, { 1710, 100 } }, // one pixel beyond the right edge
+        ClampCase { { 100, 991 }, { 100, 980 } }, // one pixel below the bottom
+        ClampCase { { 1900, 1030 }, { 1710, 980 } })); // beyond both
 
 TEST(HintClamp, FollowsAWorkAreaThatDoesNotStartAtZero)
 {
     const QRect workArea(1920, 40, 1280, 984);
-    EXPECT_EQ(hints::clampHintPosition({3100, 1000}, QSize(300, 40), workArea), QPoint(2890, 974));
+    EXPECT_EQ(hints::clampHintPosition({ 3100, 1000 }, QSize(300, 40), workArea), QPoint(2890, 974));
 }
 
-}  // namespace
+} // namespace

@@ -5,13 +5,13 @@
 #include "window_fixture.h"
 
 #include <QApplication>
-#include <QHelpEvent>
-#include <QScreen>
-#include <QToolTip>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSplitter>
+#include <QToolTip>
 
 namespace {
 
@@ -24,8 +24,8 @@ TEST_F(PanelsTest, VoltmeterModeStopsTheJobAndEnablesItsDisplays)
         bool valueEnabled;
         bool filterEnabled;
     };
-    for (const Case& c : {Case{2, false, false}, Case{1, true, true}, Case{0, true, false}, Case{2, false, false},
-                          Case{-1, true, false}}) {
+    for (const Case& c : { Case { 2, false, false }, Case { 1, true, true }, Case { 0, true, false },
+             Case { 2, false, false }, Case { -1, true, false } }) {
         SCOPED_TRACE(c.mode);
         form->job = loopUntilTerminated;
         startJob();
@@ -87,7 +87,7 @@ TEST_F(PanelsTest, ActivationLetTheValueEditsTakeTheFocusUnderTheMouse)
     EXPECT_FALSE(focusOnHover(form->AdcRateLMDEdit));
 }
 
-}  // namespace
+} // namespace
 
 namespace {
 
@@ -119,4 +119,4 @@ TEST_F(HintTest, AHintNearTheScreenCornerStaysTenPixelsInsideTheWorkArea)
     QToolTip::hideText();
 }
 
-}  // namespace
+} // namespace

@@ -24,8 +24,8 @@ struct DialogParts {
 
 DialogParts partsOf(const QDialog& dialog)
 {
-    return {dialog.findChild<QLabel*>(QStringLiteral("ThreadMessageText")),
-            dialog.findChild<QPushButton*>(QStringLiteral("ThreadMessageButton"))};
+    return { dialog.findChild<QLabel*>(QStringLiteral("ThreadMessageText")),
+        dialog.findChild<QPushButton*>(QStringLiteral("ThreadMessageButton")) };
 }
 
 TEST(ThreadDialog, IsWhiteOnOrangeWithItsTitleAndOneAcceptButton)
@@ -55,11 +55,11 @@ TEST(ThreadDialog, IsWhiteOnOrangeWithItsTitleAndOneAcceptButton)
 
 TEST(ThreadDialog, ButtonsFollowTheLayoutOfEachThreadClass)
 {
-    for (const QString& threadClass : {QStringLiteral("TMainThread"), QStringLiteral("TInitAndConfigThread")}) {
+    for (const QString& threadClass : { QStringLiteral("TMainThread"), QStringLiteral("TInitAndConfigThread") }) {
         SCOPED_TRACE(threadClass.toStdString());
-        auto dialog = buildThreadMessageDialog(
-            threadMessage(threadClass, QStringLiteral("Опаньки!!!\nПоймали неустранимое исключение!!!\n"
-                                                      "Срочно сообщите разработчику!")),
+        auto dialog = buildThreadMessageDialog(threadMessage(threadClass,
+                                                   QStringLiteral("Опаньки!!!\nПоймали неустранимое исключение!!!\n"
+                                                                  "Срочно сообщите разработчику!")),
             QRect(0, 0, 1100, 620));
         const DialogParts parts = partsOf(*dialog);
         ASSERT_TRUE(parts.text && parts.button);
@@ -76,4 +76,4 @@ TEST(ThreadDialog, ButtonsFollowTheLayoutOfEachThreadClass)
     }
 }
 
-}  // namespace
+} // namespace

@@ -22,8 +22,8 @@ TEST_F(ThreadsTest, JobThreadWithoutAJobShowsItsMessageAndWaitsToBeStopped)
     waitForMessage(recorder);
     ASSERT_EQ(recorder.messages().size(), 1u);
     const platform::MessageRequest& message = recorder.messages()[0];
-    EXPECT_EQ(message.text, QStringLiteral(
-        "Опаньки!!!\nОтсутствует функция обработки для 'MainThread'!!!\nСрочно сообщите разработчику!"));
+    EXPECT_EQ(message.text,
+        QStringLiteral("Опаньки!!!\nОтсутствует функция обработки для 'MainThread'!!!\nСрочно сообщите разработчику!"));
     EXPECT_EQ(message.caption, kMainThreadTitle);
     EXPECT_EQ(message.threadClass, QStringLiteral("TMainThread"));
     EXPECT_TRUE(form->MainThreadRunning);
@@ -42,10 +42,10 @@ TEST_F(ThreadsTest, JobThreadWithoutADeviceHandleRunsNoJob)
 {
     bool jobRan = false;
     form->job = [&jobRan](TMainThread&) { jobRan = true; };
-    form->StartThread();  // no module interface: no handle
+    form->StartThread(); // no module interface: no handle
     waitForMessage(recorder);
     processEventsFor(200);
-    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral(" Не могу получить дескриптор модуля!")});
+    EXPECT_EQ(recorder.texts(), QStringList { QStringLiteral(" Не могу получить дескриптор модуля!") });
     form->StopThread();
     EXPECT_FALSE(jobRan);
 }
@@ -60,7 +60,7 @@ TEST_F(ThreadsTest, OneMessagePerRun)
     startJob();
     waitForMessage(recorder);
     processEventsFor(200);
-    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("first")});
+    EXPECT_EQ(recorder.texts(), QStringList { QStringLiteral("first") });
     EXPECT_TRUE(form->MainThread->MessageShown);
 }
 
@@ -73,7 +73,7 @@ TEST_F(ThreadsTest, ConversionErrorShowsTheSeparatorInForceAndRestoresThePoint)
     startJob();
     waitForMessage(recorder);
     EXPECT_EQ(recorder.texts(),
-              QStringList{QStringLiteral("Ошибка преобразования строки в число!!!\nТекущий сепаратор ','.")});
+        QStringList { QStringLiteral("Ошибка преобразования строки в число!!!\nТекущий сепаратор ','.") });
     EXPECT_EQ(platform::decimalSeparator(), '.');
 }
 
@@ -82,8 +82,9 @@ TEST_F(ThreadsTest, AnyOtherExceptionInTheJobIsReported)
     form->job = [](TMainThread&) { throw 7; };
     startJob();
     waitForMessage(recorder);
-    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral(
-        "Опаньки!!!\nПоймали неустранимое исключение в потоке 'MainThread'!!!\nСрочно сообщите разработчику!")});
+    EXPECT_EQ(recorder.texts(),
+        QStringList { QStringLiteral(
+            "Опаньки!!!\nПоймали неустранимое исключение в потоке 'MainThread'!!!\nСрочно сообщите разработчику!") });
     form->StopThread();
     EXPECT_EQ(form->MainThread, nullptr);
 }
@@ -108,9 +109,7 @@ TEST_F(ThreadsTest, JobsSynchroniseWithTheWindow)
 {
     QString caption;
     form->job = [&caption](TMainThread& thread) {
-        thread.Synchronize([&] {
-            caption = thread.form()->windowTitle();
-        });
+        thread.Synchronize([&] { caption = thread.form()->windowTitle(); });
         loopUntilTerminated(thread);
     };
     startJob();
@@ -152,7 +151,7 @@ TEST_F(ThreadsTest, ASearchEndsWithItsFinishingStepAfterAnException)
     ASSERT_TRUE(waitUntil([&] { return form->finishedSearchCount() == 1; }));
     ASSERT_EQ(recorder.messages().size(), 1u);
     EXPECT_EQ(recorder.messages()[0].text,
-              QStringLiteral("Опаньки!!! Поймали неустранимое исключение!!!\nСрочно сообщите разработчику!"));
+        QStringLiteral("Опаньки!!! Поймали неустранимое исключение!!!\nСрочно сообщите разработчику!"));
     EXPECT_EQ(recorder.messages()[0].caption, QStringLiteral("Сообщение TInitAndConfigThread::Execute()!!!"));
     EXPECT_EQ(form->ModuleState, 0);
     EXPECT_TRUE(waitUntil([&] { return !form->InitThreadRunning; }));
@@ -170,4 +169,4 @@ TEST_F(ThreadsTest, AStartPageWithoutAJobStartsNothing)
     EXPECT_EQ(recorder.messages()[0].icon, platform::MessageIcon::Information);
 }
 
-}  // namespace
+} // namespace

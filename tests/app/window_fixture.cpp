@@ -12,7 +12,8 @@ namespace {
 class ScriptedSearch : public TInitAndConfigThread {
 public:
     ScriptedSearch(TMainForm* form, uint32_t mode, bool firstStart, std::function<void()> steps)
-        : TInitAndConfigThread(form, mode, firstStart), steps_(std::move(steps))
+        : TInitAndConfigThread(form, mode, firstStart)
+        , steps_(std::move(steps))
     {
     }
 
@@ -27,7 +28,7 @@ private:
     std::function<void()> steps_;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<TInitAndConfigThread> TestForm::createInitThread(uint32_t mode, bool firstStart)
 {
