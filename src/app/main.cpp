@@ -1,34 +1,34 @@
-// Console check until the main window lands: opens the device library beside
-// the executable and lists the modules on the bus.
-#include "device/device_library.h"
-#include "platform/app_paths.h"
+// Process entry: the application titled "Zentrix", the screen check, the main
+// window with the device library beside the executable, the message loop.
 
-#include <QCoreApplication>
-#include <cstdio>
+#include "device/device_library.h"
+#include "entry.h"
+#include "mainform.h"
+#include "message_dialogs.h"
+#include "platform/app_paths.h"
+#include "platform/screen.h"
+
+#include <QPointer>
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    auto library = openModlinkLibrary(platform::executableDirectory());
-    if (!library->load()) {
-        std::fprintf(stderr, "Modlink: %s\n", library->errorText().toLocal8Bit().constData());
-        return 1;
+    ZentrixApplication app(argc, argv);
+    // The title is the application's name: a display name would be appended
+    // to every window caption by some window systems.
+    QCoreApplication::setApplicationName(QStringLiteral("Zentrix"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(ZENTRIX_VERSION));
+
+    QPointer<QWidget> window;
+    platform::setMessagePresenter(makeDialogPresenter([&window]() -> QWidget* { return window; }));
+
+    std::unique_ptr<TMainForm> form = createMainWindow(platform::primaryScreenSize(),
+        openModlinkLibrary(platform::executableDirectory()), platform::executableDirectory());
+    int result = 0;
+    if (form) {
+        window = form.get();
+        form->show();
+        result = app.exec();
     }
-    const uint32_t version = library->GetLibraryVersion();
-    std::printf("Modlink %u.%u\n", version >> 16, version & 0xFFFF);
-    ModuleApi* api = library->GetModuleInterface(kModuleName);
-    if (!api) {
-        std::printf("no interface for %s\n", kModuleName);
-        return 1;
-    }
-    for (uint16_t slot = 0; slot < 16; ++slot) {
-        if (!api->OPEN_SLOT(slot))
-            continue;
-        ModuleDescription description{};
-        if (api->READ_MODULE_DESCRIPTION(&description))
-            std::printf("slot %u: %.16s\n", slot, description.SerialNumber);
-        api->CLOSE_SLOT();
-    }
-    api->RELEASE_INTERFACE();
-    return 0;
+    platform::setMessagePresenter({});
+    return result;
 }

@@ -1,1 +1,24 @@
-# Main window, worker threads and message dialogs: target_sources(zx_app PRIVATE ...)
+# Main window, worker threads and message dialogs. One line per concern, so
+# each concern adds its files on its own line.
+set_target_properties(zx_app PROPERTIES AUTORCC ON)
+target_compile_definitions(zx_app PUBLIC ZENTRIX_VERSION="${PROJECT_VERSION}")
+target_sources(zx_app PRIVATE resources/zentrix.qrc)
+target_sources(zx_app PRIVATE entry.cpp entry.h message_dialogs.cpp message_dialogs.h)
+target_sources(zx_app PRIVATE mainform.h mainform.cpp mainform_layout.cpp handler_scope.h)
+target_sources(zx_app PRIVATE mainform_commands.cpp mainform_threads.cpp mainform_panels.cpp)
+target_sources(zx_app PRIVATE mainform_hints.cpp application_filter.cpp application_filter.h hint_rules.cpp hint_rules.h)
+target_sources(zx_app PRIVATE
+  ../threads/worker_thread.cpp ../threads/worker_thread.h
+  ../threads/init_and_config_thread.cpp ../threads/init_and_config_thread.h
+  ../threads/main_thread.cpp ../threads/main_thread.h)
+# Module search
+target_sources(zx_app PRIVATE ../threads/module_search_steps.cpp)
+# ADC parameters and acquisition display
+# Channel and group controls
+target_sources(zx_app PRIVATE mainform_channels.cpp)
+# Numeric entry
+# DAC outputs
+# Settings file
+target_sources(zx_app PRIVATE mainform_settings.cpp)
+# Coefficient storage
+# Coefficient tables

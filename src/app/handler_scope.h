@@ -1,0 +1,33 @@
+#pragma once
+// The guard every user-interface handler of the window runs under: while
+// another handler is busy (it may be waiting for a worker thread and keep
+// dispatching events), the handler returns at once; otherwise it marks itself
+// busy and clears the mark on every way out.
+//
+//     HandlerScope scope(HandlerBusy);
+//     if (!scope.entered())
+//         return;
+
+class HandlerScope {
+public:
+    explicit HandlerScope(bool& busy)
+        : busy_(busy)
+        , entered_(!busy)
+    {
+        if (entered_)
+            busy_ = true;
+    }
+    ~HandlerScope()
+    {
+        if (entered_)
+            busy_ = false;
+    }
+    HandlerScope(const HandlerScope&) = delete;
+    HandlerScope& operator=(const HandlerScope&) = delete;
+
+    bool entered() const { return entered_; }
+
+private:
+    bool& busy_;
+    const bool entered_;
+};

@@ -1,0 +1,186 @@
+#pragma once
+// The main window: owner of every control (TMainFormControls), of all run-time
+// state and of the two worker threads. Its implementation is split by concern
+// into mainform*.cpp; each later concern keeps its declarations in its own
+// section below.
+
+#include "device/device_library.h"
+#include "mainform_controls.h"
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+
+class ApplicationEventFilter;
+class QToolButton;
+class TInitAndConfigThread;
+class TMainThread;
+
+class TMainForm : public QWidget, public TMainFormControls {
+    Q_OBJECT
+public:
+    // `library` is loaded by the first module search; the settings file is
+    // "Zentrix.ini" in `settingsDirectory`.
+    TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& settingsDirectory, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // ---- Shell state ---------------------------------------------------------
+    // Re-entrancy flag of every handler: a handler returns at once while it is
+    // set; code that changes controls itself sets it around the change.
+    bool HandlerBusy = false;
+    // 0 during construction, 1 at its end, 2 after the first show, 3 once the
+    // first module search has been started.
+    uint8_t ShowPhase = 0;
+    uint32_t WindowsVersionCode = 0;
+    QString CaptionTemplate;
+    QString ModuleGradeHint;
+    QString PldGradeHint;
+    std::array<TQ4705AdcChannelFrame*, 4> ChannelFrames {};
+    std::array<QLineEdit*, 2> DacEdits {};
+    std::array<QWidget*, 1> JobPages {};
+    uint16_t JobIndex = 0;
+
+    // The device library and the module interface it hands out (null until a
+    // search obtains it; released when the window closes).
+    std::unique_ptr<DeviceLibrary> Library;
+    ModuleApi* Module = nullptr;
+    // The settings directory and the full path of the settings file.
+    QString SettingsDirectory;
+    QString SettingsPath;
+
+    // Window created / activated: the decimal separator becomes '.'.
+    void FormCreate();
+    void FormActivate();
+
+    // ---- Threads -------------------------------------------------------------
+    bool InitRequestAllowed = true;
+    bool JobRequestAllowed = true;
+    // Written by the workers, polled by the user-interface thread.
+    std::atomic<bool> InitThreadRunning { false };
+    std::atomic<bool> MainThreadRunning { false };
+    std::atomic<bool> AcquisitionIdle { true };
+    std::unique_ptr<TInitAndConfigThread> InitThread;
+    std::unique_ptr<TMainThread> MainThread;
+    // Cleared while a thread dialog is shown: Esc is then left alone.
+    bool ShortCutHandlerEnabled = true;
+
+    void StartInitDevicesThread(uint32_t mode, bool firstStart);
+    void OnStartInitDevicesThread(uint32_t mode, bool firstStart);
+    void StartThread();
+    void OnStartMainThread();
+    void StopThread();
+    // The job thread's terminate request (for the FFT's abort flag); null
+    // while no job thread exists.
+    const std::atomic<bool>* jobTerminateFlag() const;
+
+    // Called by the finishing step of every search.
+    void NoteSearchFinished();
+    int startedSearchCount() const { return startedSearches_; }
+    int finishedSearchCount() const { return finishedSearches_; }
+    void SwitchOffContextMenuAutoPopup();
+
+    // ---- Commands ------------------------------------------------------------
+    void FindDeviceLMDButtonClick();
+    void StartLMDSpeedButtonClick(QToolButton* button);
+    void ModulesComboBoxChange();
+    // True when the page control may change to `newIndex`.
+    bool MainLMDPageControlChangingEx(int newIndex);
+    void ApplicationExitClick();
+    void ResetChannelFrame(int channel);
+
+    // ---- Application-wide events (hints, short-cuts, activation) -------------
+    // Esc: returns true when the key is handled.
+    bool ApplicationShortCut(int key);
+    void ApplicationActivate();
+    void ApplicationDeactivate();
+
+    // ---- Voltmeter panel and verification page --------------------------------
+    void AcDcVoltmeterModeLMDRadioGroupChange(QObject* sender);
+    void AcFilterVoltmeterLMDComboBoxChange();
+    void CfgFileNameEditChange();
+    void VerifySplitterMoved();
+
+    // ---- Module search -------------------------------------------------------
+    // Module search declarations go here.
+    // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.
+    uint8_t ModuleState = 0;
+    std::array<uint16_t, 16> ModuleSlots {};
+    // Fixed 16-byte fields, not necessarily zero-terminated.
+    std::array<std::array<char, 16>, 16> ModuleSerials {};
+
+    // ---- ADC parameters and acquisition display ------------------------------
+    // ADC parameter and acquisition display declarations go here.
+
+    // ---- Channel and group controls ------------------------------------------
+    // Channel and group control declarations go here.
+    // Connects the channel handlers to one frame's controls.
+    void ConnectChannelFrame(TQ4705AdcChannelFrame* frame);
+
+    // ---- Numeric entry -------------------------------------------------------
+    // Numeric entry declarations go here.
+
+    // ---- DAC outputs ---------------------------------------------------------
+    // DAC output declarations go here.
+
+    // ---- Settings file -------------------------------------------------------
+    // Settings file declarations go here.
+    void SaveIniFile(const QString& path);
+    void ReleaseSettingsFile();
+    void SaveDefaultSettingsClick();
+    void SaveCurrentSettingsClick();
+
+    // ---- Coefficient storage -------------------------------------------------
+    // Coefficient storage declarations go here.
+
+    // ---- Coefficient tables --------------------------------------------------
+    // Coefficient table declarations go here.
+
+signals:
+    // Emitted by the finishing step of every module search.
+    void moduleSearchFinished();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+    // Thread creation, overridable by tests; null means creation failed. The
+    // returned thread is not started yet.
+    virtual std::unique_ptr<TInitAndConfigThread> createInitThread(uint32_t mode, bool firstStart);
+    virtual std::unique_ptr<TMainThread> createMainThread(uint16_t jobIndex, bool jobPageActive);
+
+private:
+    // Construction steps (mainform.cpp, mainform_layout.cpp).
+    void SetUpApplication();
+    void InitialiseState();
+    void ClearDesignTexts();
+    void CreateChannelFrames();
+    void AdjustWindowFrame();
+    void AdjustTopBand();
+    void CentreMultimeterPanel();
+    void HideUnusedControls();
+    void ConnectHandlers();
+    void ConnectPanelHandlers();
+
+    // First show (mainform_commands.cpp).
+    void FirstResizeAfterShow();
+    // Close: ends both threads and releases the module interface.
+    void ShutDownThreads();
+    void EndInitThread();
+    void EndMainThread();
+    void ReleaseModuleInterface();
+    // Sleeps 50 ms and dispatches pending events.
+    static void sleepAndDispatch();
+
+    bool ShutdownStarted = false;
+    bool closing_ = false;
+    int previousPage_ = 0;
+    int startedSearches_ = 0;
+    int finishedSearches_ = 0;
+    QPointer<ApplicationEventFilter> applicationFilter_;
+};

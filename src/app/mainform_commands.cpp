@@ -1,0 +1,212 @@
+// The window's commands: first show, "Обнаружить", the start buttons, the
+// module list, page changes, the menu's exit and closing the window.
+
+#include "mainform.h"
+
+#include "frames/q4705_adc_channel_frame.h"
+#include "handler_scope.h"
+#include "platform/decimal_separator.h"
+#include "platform/message_seam.h"
+#include "platform/screen.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+
+void TMainForm::ConnectHandlers()
+{
+    connect(FindDeviceLMDButton, &QPushButton::clicked, this, [this] { FindDeviceLMDButtonClick(); });
+    for (QToolButton* button : { StartMultimeterLMDSpeedButton, StartVerificationLMDSpeedButton })
+        connect(button, &QToolButton::clicked, this, [this, button] { StartLMDSpeedButtonClick(button); });
+    connect(ModulesComboBox, &QComboBox::activated, this, [this] { ModulesComboBoxChange(); });
+    connect(MainLMDPageControl, &QTabWidget::currentChanged, this, [this](int index) {
+        if (HandlerBusy) {
+            previousPage_ = index;
+            return;
+        }
+        // The change is undone first, so the check runs before it as a
+        // "changing" event would, and is redone only when it is allowed.
+        const int from = previousPage_;
+        HandlerBusy = true;
+        MainLMDPageControl->setCurrentIndex(from);
+        HandlerBusy = false;
+        if (MainLMDPageControlChangingEx(index)) {
+            HandlerBusy = true;
+            MainLMDPageControl->setCurrentIndex(index);
+            HandlerBusy = false;
+            previousPage_ = index;
+        }
+    });
+
+    // The menu's short-cuts work without the menu being open.
+    for (QAction* action : PopupMenu->actions()) {
+        if (!actions().contains(action))
+            addAction(action);
+    }
+    connect(ApplicationExit, &QAction::triggered, this, [this] { ApplicationExitClick(); });
+    connect(SaveDefaultSettings, &QAction::triggered, this, [this] { SaveDefaultSettingsClick(); });
+    connect(SaveCurrentSettings, &QAction::triggered, this, [this] { SaveCurrentSettingsClick(); });
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+        [this](const QPoint& position) { PopupMenu->popup(mapToGlobal(position)); });
+
+    ConnectPanelHandlers();
+}
+
+void TMainForm::FormCreate()
+{
+    platform::setDecimalSeparator('.');
+}
+
+void TMainForm::FormActivate()
+{
+    platform::setDecimalSeparator('.');
+}
+
+void TMainForm::SwitchOffContextMenuAutoPopup()
+{
+    setContextMenuPolicy(Qt::NoContextMenu);
+}
+
+// A widget usually gets its pending resize before its show event, and with
+// no window manager no resize may follow at all; so when no resize has come
+// once the show event has been handled, the first search starts anyway.
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (ShowPhase != 1)
+        return;
+    ShowPhase = 2;
+    QTimer::singleShot(0, this, [this] {
+        if (ShowPhase == 2)
+            FirstResizeAfterShow();
+    });
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    if (ShowPhase == 2)
+        FirstResizeAfterShow();
+}
+
+void TMainForm::FirstResizeAfterShow()
+{
+    const QRect workArea = platform::workAreaAt(frameGeometry().center());
+    move(x(), (workArea.height() - frameGeometry().height()) / 2);
+    ShowPhase = 3;
+    StartInitDevicesThread(1, true);
+}
+
+void TMainForm::FindDeviceLMDButtonClick()
+{
+    HandlerScope scope(HandlerBusy);
+    if (!scope.entered())
+        return;
+    StopThread();
+    for (QComboBox* box :
+        { CommonInputConnectionModeLMDComboBox, AllInputRangeLMDComboBox, CommonMeasuringMethodLMDComboBox })
+        box->setCurrentIndex(-1);
+    AllChannelsLMDCheckBox->setCheckState(Qt::Unchecked);
+    AdcRateLMDEdit->clear();
+    KadrRateLMDLabel->clear();
+    for (int c = 0; c < 4; ++c)
+        ResetChannelFrame(c);
+    for (QLineEdit* edit : DacEdits)
+        edit->clear();
+    StartInitDevicesThread(1, false);
+}
+
+// Shared by the multimeter start button and the verification start button:
+// every click stops the job; a click that puts the multimeter button down
+// starts it again.
+void TMainForm::StartLMDSpeedButtonClick(QToolButton* button)
+{
+    HandlerScope scope(HandlerBusy);
+    if (!scope.entered())
+        return;
+    StopThread();
+    if (MainLMDPageControl->currentIndex() == 0 && button == StartMultimeterLMDSpeedButton && button->isChecked())
+        StartThread();
+}
+
+void TMainForm::ModulesComboBoxChange()
+{
+    HandlerScope scope(HandlerBusy);
+    if (!scope.entered())
+        return;
+    const int index = ModulesComboBox->currentIndex();
+    QString chosen;
+    if (index >= 0 && index < static_cast<int>(ModuleSerials.size())) {
+        const auto& field = ModuleSerials[static_cast<size_t>(index)];
+        chosen = QString::fromLatin1(field.data(), static_cast<int>(qstrnlen(field.data(), field.size())));
+    }
+    // The caption holds "(S/N <serial>, ..." for the module shown.
+    QString shown = windowTitle();
+    const QString serialMarker = QStringLiteral("(S/N ");
+    const int serialAt = shown.indexOf(serialMarker);
+    int commaAt = -1;
+    if (serialAt >= 0) {
+        shown.remove(0, serialAt + serialMarker.size());
+        commaAt = shown.indexOf(QLatin1Char(','));
+        if (commaAt >= 0)
+            shown.truncate(commaAt);
+    }
+    if (serialAt >= 0 && commaAt >= 0 && shown == chosen)
+        return;
+    StopThread();
+    StartInitDevicesThread(1, false);
+}
+
+bool TMainForm::MainLMDPageControlChangingEx(int newIndex)
+{
+    if (ModuleState != 2) {
+        MainLMDPageControl->setEnabled(true);
+        HandlerBusy = false;
+        platform::showMessage(QStringLiteral("Нет открытого модуля! Поэтому данная опция не доступна!"),
+            QStringLiteral("Внимание!!!"), platform::MessageIcon::Information);
+        return false;
+    }
+    if (newIndex == 0) {
+        StopThread();
+        StartMultimeterLMDSimplePanel->show();
+    }
+    return true;
+}
+
+void TMainForm::ApplicationExitClick()
+{
+    HandlerBusy = false;
+    close();
+}
+
+// The close steps run only when no other handler is busy; ending both
+// threads and releasing the module interface always happen, before the
+// window goes away.
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (closing_)
+        return;
+    closing_ = true;
+    {
+        HandlerScope scope(HandlerBusy);
+        if (scope.entered()) {
+            if (AutoSaveSettingsLMDCheckBox->isChecked())
+                SaveIniFile(SettingsPath);
+            ReleaseSettingsFile();
+            StopThread();
+        }
+    }
+    ShutDownThreads();
+    ReleaseModuleInterface();
+    QWidget::closeEvent(event);
+}

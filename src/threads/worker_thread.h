@@ -1,0 +1,74 @@
+#pragma once
+// What both worker threads share: the synchronised call that runs a function
+// on the user-interface thread while the worker waits, the cooperative
+// terminate request, and the one-message-per-run thread dialog.
+
+#include <QString>
+#include <QThread>
+#include <atomic>
+#include <exception>
+#include <functional>
+
+class TMainForm;
+
+class WorkerThread : public QThread {
+    Q_OBJECT
+public:
+    // `className` names the thread in its dialog ("TMainThread", ...).
+    WorkerThread(TMainForm* form, const QString& className);
+
+    const QString& className() const { return className_; }
+    TMainForm* form() const { return Form; }
+
+    // Set by the first message of a run; later messages are dropped and the
+    // remaining work is skipped.
+    std::atomic<bool> MessageShown { false };
+    // The message to show; written by the worker before the synchronised call.
+    QString MessageText;
+
+    // Runs `function` on the user-interface thread and returns when it has
+    // run; an exception it throws is rethrown here. Called on the
+    // user-interface thread itself, it runs the function directly.
+    void Synchronize(const std::function<void()>& function);
+    // User-interface side of a synchronised call waiting in mailbox `slot`.
+    static void serveSynchronizedCall(int slot);
+
+    // Worker side: unless a message was shown already in this run, puts
+    // `text` into MessageText and shows it through a synchronised call.
+    void ReportMessage(const QString& text);
+    // User-interface side: shows MessageText in the thread dialog once a run.
+    void ShowThreadMessage();
+
+    void requestTerminate() { terminateRequest_.store(true, std::memory_order_release); }
+    bool Terminated() const { return terminateRequest_.load(std::memory_order_acquire); }
+    // The flag long computations poll to stop early.
+    const std::atomic<bool>* terminateFlag() const { return &terminateRequest_; }
+
+    // True once run() has returned; after that the thread touches neither the
+    // window nor the module interface.
+    bool runEnded() const { return runEnded_.load(std::memory_order_acquire); }
+    // True once the operating-system thread has also left Qt's own finishing
+    // work (the finished signal, its thread data); only then may the object
+    // be deleted without any access of that thread still pending.
+    bool threadExited() const { return threadExited_.load(std::memory_order_acquire); }
+
+protected:
+    // The thread's work; called by run().
+    virtual void Execute() = 0;
+
+    TMainForm* const Form;
+
+private:
+    void run() final;
+
+    const QString className_;
+    std::atomic<bool> terminateRequest_ { false };
+    std::atomic<bool> runEnded_ { false };
+    std::atomic<bool> threadExited_ { false };
+    // The synchronised call in progress. Qt's blocking queued call
+    // synchronises through primitives a thread sanitizer does not see; the
+    // handshake counter gives it the same edges explicitly.
+    const std::function<void()>* pendingCall_ = nullptr;
+    std::exception_ptr pendingFailure_;
+    std::atomic<unsigned> syncHandshake_ { 0 };
+};
