@@ -7,6 +7,7 @@
 #include "platform/app_paths.h"
 #include "platform/decimal_separator.h"
 #include "platform/windows_version.h"
+#include "settings/ini_file.h"
 #include "threads/init_and_config_thread.h"
 #include "threads/main_thread.h"
 #include "widgets/led_shape.h"

@@ -4,6 +4,7 @@
 // into mainform*.cpp; each later concern keeps its declarations in its own
 // section below.
 
+#include "coeffs/correction_coeffs.h"
 #include "device/device_library.h"
 #include "mainform_controls.h"
 
@@ -15,6 +16,9 @@
 #include <cstdint>
 #include <memory>
 
+namespace settings {
+class IniFile;
+}
 class ApplicationEventFilter;
 class QToolButton;
 class TInitAndConfigThread;
@@ -111,12 +115,46 @@ public:
     std::array<uint16_t, 16> ModuleSlots {};
     // Fixed 16-byte fields, not necessarily zero-terminated.
     std::array<std::array<char, 16>, 16> ModuleSerials {};
+    // Bus speed of the open module: 1 = high speed (480 Mbit/s), else full speed.
+    uint8_t UsbSpeed = 0;
+    // Description of the open module, as the library last read it.
+    ModuleDescription Description {};
+
+    // ---- Settings model --------------------------------------------------------
+    // ADC conversion rate and frame rate in Hz (the frame rate as accepted).
+    double AdcRateHz = 0.0;
+    double KadrRateHz = 0.0;
+    // Longest data-acquisition time, seconds.
+    double MaxAcquisitionTime = 0.0;
+    // "sum" or "fft"; "rms" or "amp"; "volt" or anything else for ADC codes.
+    QString ComputationMethod;
+    QString AmplitudeType;
+    QString AmplitudeKind;
+    // Decimal places per input range, and the nine number patterns built from
+    // them: [r] DC, [3 + r] AC, [6 + r] frequency.
+    std::array<uint16_t, 3> DcPrecision {};
+    std::array<uint16_t, 3> AcPrecision {};
+    std::array<uint16_t, 3> FrPrecision {};
+    std::array<QString, 9> PrecisionFormats {};
+    int32_t CoeffsLoadSource = 0;
+    // The file object of the last default-writing or saving.
+    std::unique_ptr<settings::IniFile> SettingsFile;
 
     // ---- ADC parameters and acquisition display ------------------------------
     // ADC parameter and acquisition display declarations go here.
+    // The window's ADC parameter record, filled by SetAdcPars.
+    AdcParameters AdcPars {};
+    // Passes the channel frames' choices and the rate to the module; false
+    // without calling the library when no channel is checked.
+    bool SetAdcPars();
 
     // ---- Channel and group controls ------------------------------------------
     // Channel and group control declarations go here.
+    // Checked state of each channel's check box, mirrored on the user-interface
+    // thread so the acquisition job can read it from its own thread.
+    std::array<std::atomic<bool>, 4> ChannelChecked {};
+    // Enables the channel controls by the channel rule once a module is ready.
+    void EnableChannelControlsForReadyModule();
     // Connects the channel handlers to one frame's controls.
     void ConnectChannelFrame(TQ4705AdcChannelFrame* frame);
 
@@ -128,6 +166,10 @@ public:
 
     // ---- Settings file -------------------------------------------------------
     // Settings file declarations go here.
+    // Writes every default into the file at `path` and keeps the file object.
+    bool CreateDefaultIniFile(const QString& path);
+    // Applies the stored settings from an open file object; false without one.
+    bool ReadIniFile(settings::IniFile* file);
     void SaveIniFile(const QString& path);
     void ReleaseSettingsFile();
     void SaveDefaultSettingsClick();
@@ -135,6 +177,11 @@ public:
 
     // ---- Coefficient storage -------------------------------------------------
     // Coefficient storage declarations go here.
+    coeffs::CorrectionCoeffs WorkingCoeffs {};
+    coeffs::CorrectionCoeffs FactoryCoeffs {};
+    coeffs::CorrectionCoeffs UserFlashCoeffs {};
+    void BuildFactoryCoeffs();
+    void InitCoeffSets();
 
     // ---- Coefficient tables --------------------------------------------------
     // Coefficient table declarations go here.

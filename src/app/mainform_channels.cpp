@@ -4,6 +4,15 @@
 
 #include "frames/q4705_adc_channel_frame.h"
 
+#include <QCheckBox>
+
 // The channel handlers (switching a channel on and off, its range,
 // connection mode and measured parameter) are connected here.
-void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* /*frame*/) { }
+void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* frame)
+{
+    const int channel = frame->channelIndex();
+    connect(frame->ChannelNumberLMDCheckBox, &QCheckBox::toggled, this,
+            [this, channel](bool checked) { ChannelChecked[channel].store(checked); });
+}
+
+void TMainForm::EnableChannelControlsForReadyModule() { }

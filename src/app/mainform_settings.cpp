@@ -13,3 +13,5 @@ void TMainForm::ReleaseSettingsFile() { }
 void TMainForm::SaveDefaultSettingsClick() { }
 
 void TMainForm::SaveCurrentSettingsClick() { }
+
+bool TMainForm::ReadIniFile(settings::IniFile* file) { return file != nullptr; }

@@ -14,11 +14,14 @@ target_sources(zx_app PRIVATE
 # Module search
 target_sources(zx_app PRIVATE ../threads/module_search_steps.cpp)
 # ADC parameters and acquisition display
+target_sources(zx_app PRIVATE mainform_acquisition.cpp)
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry
 # DAC outputs
 # Settings file
 target_sources(zx_app PRIVATE mainform_settings.cpp)
+target_sources(zx_app PRIVATE mainform_settings_defaults.cpp)
 # Coefficient storage
+target_sources(zx_app PRIVATE mainform_coeffs.cpp)
 # Coefficient tables

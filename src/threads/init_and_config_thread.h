@@ -12,7 +12,9 @@
 #include <cstdint>
 #include <memory>
 
+namespace settings {
 class IniFile;
+}
 
 class TInitAndConfigThread : public WorkerThread {
     Q_OBJECT
@@ -36,7 +38,7 @@ public:
     QColor PldGradeBackColour;
     QString ModuleName;
     // The settings file, open from the preparation until the finishing step.
-    std::shared_ptr<IniFile> SettingsFile;
+    std::shared_ptr<settings::IniFile> SettingsFile;
     QCursor SavedCursor;
 
 protected:
