@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Zentrix needs that are not installed yet.
-# Usage: scripts/install-deps.sh [build|test|run|bench]...
+# Usage: scripts/install-deps.sh [build|test|run|bench|package]...
 set -euo pipefail
 
 build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
@@ -8,6 +8,8 @@ test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 run_packages=(xvfb xauth x11-utils imagemagick)
 # FFTW is the reference the real FFT is measured against; benchmarks only.
 bench_packages=(libbenchmark-dev libfftw3-dev pkg-config)
+# Building the Debian package (dpkg-shlibdeps) and checking its contents.
+package_packages=(dpkg-dev file binutils desktop-file-utils)
 
 wanted=()
 for group in "${@:-build}"; do
@@ -16,6 +18,7 @@ for group in "${@:-build}"; do
     test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
     run) wanted+=("${build_packages[@]}" "${run_packages[@]}") ;;
     bench) wanted+=("${build_packages[@]}" "${bench_packages[@]}") ;;
+    package) wanted+=("${build_packages[@]}" "${package_packages[@]}") ;;
     *) echo "unknown package group: $group" >&2; exit 2 ;;
   esac
 done

@@ -1,0 +1,50 @@
+# Installation layout and the Debian package (cpack -G DEB).
+#
+# The program looks for the device library and its settings file Zentrix.ini
+# in the folder of its own executable, so the program and libModlink.so go
+# into one private folder, lib/zentrix. packaging/ adds the launcher link
+# bin/Zentrix, the settings file (among the configuration files, linked from
+# the program's folder), the desktop entry and the icon.
+
+set(ZENTRIX_INSTALL_PROGRAM_DIR lib/zentrix)
+# Installing (and so cpack) copies what has been built and builds nothing
+# itself; otherwise cpack would first build every test program in the folder.
+# Build first: cmake --build build && cmake --install build.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+add_subdirectory(packaging)
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME zentrix)
+set(CPACK_PACKAGE_VENDOR Zentrix)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Zentrix developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "utility for the Q47-05 USB data-acquisition module")
+set(CPACK_PACKAGE_DESCRIPTION [[Zentrix finds Q47-05 modules by serial number, loads their firmware and shows
+their status, measures with the four ADC channels as a multimeter, sets the
+two DAC outputs and keeps the module's correction coefficients. Its user
+interface is in Russian.
+
+The package ships a simulated device library, so the program always has a
+module to talk to.]])
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+set(CPACK_DEBIAN_PACKAGE_SECTION science)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+# The libraries the program and the device library link come from
+# dpkg-shlibdeps. Qt's window-system plugins are loaded at run time, so no
+# library lookup finds them. The window's layout is drawn for Arial, Times New
+# Roman and Courier New: the Liberation fonts have their metrics (and Cyrillic);
+# with the fallback fonts of a bare system captions are cut off.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
+# The settings file is a configuration file: an upgrade keeps the settings
+# saved in it, and only a purge removes it.
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+file(WRITE ${CMAKE_BINARY_DIR}/packaging/debian/conffiles "/etc/zentrix/Zentrix.ini\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/debian/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+include(CPack)
