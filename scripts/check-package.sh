@@ -4,9 +4,10 @@
 # the unpacked package and loads the device library beside itself.
 #
 # Usage: scripts/check-package.sh [--install] [build-dir]   (default: build)
-#   --install   also install the package with dpkg (as root, only when zentrix
-#               is not installed yet), start the installed program as an
-#               unprivileged user, and purge the package again
+#   --install   also install the package with apt-get, which installs missing
+#               dependencies too (as root, only when zentrix is not installed
+#               yet), start the installed program as an unprivileged user, and
+#               purge the package again; the dependencies stay installed
 #   ZENTRIX_CHECK_SECONDS=N  how long the program may take to load its
 #               device library (default 20)
 set -euo pipefail
@@ -67,9 +68,11 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 passed=0
 failed=0
+quietly() { "$@" >/dev/null; }
 check() {  # check <description> <command...>
   local description=$1
   shift
@@ -91,7 +94,7 @@ check "package name, version and architecture" test \
 depends=$(field Depends)
 echo "Depends: $depends"
 # True when $1 is one of the packages named in Depends (alternatives included).
-depends_on() { tr ',|' '\n\n' <<<"$depends" | awk -v name="$1" '$1 == name { found = 1 } END { exit !found }'; }
+depends_on() { tr ',|' '\n' <<<"$depends" | awk -v name="$1" '$1 == name { found = 1 } END { exit !found }'; }
 for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
   check "depends on $package" depends_on "$package"
 done
@@ -135,13 +138,12 @@ dpkg-deb -x "$deb" "$root"
 program=$root/usr/lib/zentrix/Zentrix
 library=$root/usr/lib/zentrix/libModlink.so
 
-check "the program is a stripped executable" \
-  bash -c 'file -b "$1" | grep -q "ELF.*executable.*, stripped"' _ "$program"
-check "the device library is a stripped shared library" \
-  bash -c 'file -b "$1" | grep -q "ELF.*shared object.*, stripped"' _ "$library"
+file_type_matches() { file -b "$1" | grep -q "$2"; }
+no_run_path() { ! readelf -d "$@" | grep -Eq 'RPATH|RUNPATH'; }
+check "the program is a stripped executable" file_type_matches "$program" "ELF.*executable.*, stripped"
+check "the device library is a stripped shared library" file_type_matches "$library" "ELF.*shared object.*, stripped"
 check "the program is executable by everyone" test "$(stat -c %a "$program")" = 755
-check "no run-time search path into the build folder" \
-  bash -c '! readelf -d "$1" "$2" | grep -Eq "RPATH|RUNPATH"' _ "$program" "$library"
+check "no run-time search path into the build folder" no_run_path "$program" "$library"
 
 # Each library the two files link directly must be found, and must come from
 # a package the control file depends on.
@@ -255,10 +257,11 @@ if [ "$install_check" -eq 1 ]; then
     failed=$((failed + 1))
   else
     installed_here=1
-    check "dpkg installs the package" bash -c 'dpkg -i "$1" >/dev/null' _ "$deb"
+    check "the package installs with its dependencies" \
+      quietly env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
     check "the installed program starts for a normal user and loads /usr/lib/zentrix/libModlink.so" \
       starts_and_loads_library /usr/bin/Zentrix /usr/lib/zentrix/libModlink.so nobody
-    check "dpkg purges the package" bash -c 'dpkg --purge zentrix >/dev/null'
+    check "dpkg purges the package" quietly dpkg --purge zentrix
     installed_here=0
     check "nothing is left behind" bash -c '! test -e /usr/lib/zentrix && ! test -e /etc/zentrix && ! test -L /usr/bin/Zentrix'
   fi
