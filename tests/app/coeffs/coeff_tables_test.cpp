@@ -266,6 +266,33 @@ TEST_F(CoeffTables, LeavingWithTabKeepsTheTypedTextWithoutStoringIt)
     EXPECT_EQ(cellText(grid, 1, 1), entry::formatFixed(factory.AdcShown[0][0].Offset, 3));
 }
 
+TEST_F(CoeffTables, AMessageBoxTakingTheFocusLeavesTheEditorOpenButAnotherControlEndsTheEdit)
+{
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTableWidget* grid = form->AdcOffsetCoefsStringGrid;
+    QLineEdit* editor = typeInto(grid, 2, 2, QStringLiteral("4"));
+    ASSERT_NE(editor, nullptr);
+    editor->setFocus();
+    ASSERT_TRUE(editor->hasFocus());
+
+    {
+        // A message box is another active window for a while.
+        QWidget messageBox;
+        messageBox.show();
+        messageBox.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&messageBox));
+        EXPECT_EQ(editorOf(grid), editor);
+    }
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    EXPECT_EQ(editorOf(grid), editor);
+
+    form->RefreshCalibrCoefsFromFileLMDButton->setFocus(Qt::MouseFocusReason);
+    EXPECT_EQ(editorOf(grid), nullptr);
+    EXPECT_EQ(cellText(grid, 2, 2), QStringLiteral("4"));
+    EXPECT_TRUE(sameBytes(form->WorkingCoeffs, factory));
+}
+
 TEST_F(CoeffTables, ADoubleClickEditsValueCellsOnly)
 {
     QTableWidget* grid = form->DacCalibrationCoefsStringGrid;
