@@ -53,9 +53,15 @@ CoeffTableDelegate::CoeffTableDelegate(TMainForm* form, QTableWidget* table)
 {
 }
 
-QLineEdit* CoeffTableDelegate::editor() const { return editor_; }
+QLineEdit* CoeffTableDelegate::editor() const
+{
+    return qobject_cast<QLineEdit*>(editor_.data());
+}
 
-QModelIndex CoeffTableDelegate::editedIndex() const { return editedIndex_; }
+QModelIndex CoeffTableDelegate::editedIndex() const
+{
+    return editedIndex_;
+}
 
 void CoeffTableDelegate::openEditor()
 {
@@ -63,13 +69,13 @@ void CoeffTableDelegate::openEditor()
     if (editor_ || !current.isValid())
         return;
     table_->edit(current);
-    if (editor_)
-        editor_->selectAll();
+    if (QLineEdit* opened = editor())
+        opened->selectAll();
 }
 
 void CoeffTableDelegate::closeEditorKeepingText()
 {
-    QLineEdit* editor = editor_;
+    QLineEdit* editor = this->editor();
     if (!editor)
         return;
     emit commitData(editor);
@@ -78,8 +84,8 @@ void CoeffTableDelegate::closeEditorKeepingText()
 
 void CoeffTableDelegate::reloadEditor()
 {
-    if (editor_ && editedIndex_.isValid())
-        setEditorData(editor_, editedIndex_);
+    if (QLineEdit* open = editor(); open && editedIndex_.isValid())
+        setEditorData(open, editedIndex_);
 }
 
 QWidget* CoeffTableDelegate::createEditor(

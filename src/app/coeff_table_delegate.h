@@ -54,6 +54,8 @@ private:
 
     TMainForm* form_;
     QTableWidget* table_;
-    mutable QPointer<QLineEdit> editor_;
+    // Held as a plain object: the table's event filter still sees the editor
+    // while it is being destroyed, when it is no longer a line edit.
+    mutable QPointer<QObject> editor_;
     mutable QPersistentModelIndex editedIndex_;
 };

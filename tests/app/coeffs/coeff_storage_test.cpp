@@ -72,7 +72,7 @@ TEST_F(CoeffStorage, AWrittenRecordReadsBackAsTheSame450BytesWithZerosAfterThem)
 
     const UserFlashBlock block = moduleUserFlash();
     EXPECT_TRUE(sameBytes(recordOf(block), form->WorkingCoeffs));
-    EXPECT_EQ(form->WorkingCoeffs.Crc, coeffs::recordCrc(form->WorkingCoeffs));
+    EXPECT_EQ(copyOf(form->WorkingCoeffs.Crc), coeffs::recordCrc(form->WorkingCoeffs));
     EXPECT_TRUE(tailIsZero(block));
     EXPECT_TRUE(sameBytes(form->UserFlashCoeffs, form->WorkingCoeffs));
     EXPECT_FALSE(userFlashSaveEnabled());
@@ -189,8 +189,8 @@ TEST_F(CoeffStorage, TheFactorySaveWritesTheAdcPairsOnlyAndRebuildsTheWorkingSet
     // The working set is the re-read factory set: the edited ADC values, the
     // factory DAC values.
     EXPECT_TRUE(sameBytes(form->WorkingCoeffs, coeffs::BuildFactoryCoeffs(expected)));
-    EXPECT_EQ(form->WorkingCoeffs.AdcRaw[2][1].Offset, 40.0);
-    EXPECT_EQ(form->WorkingCoeffs.DacRaw[1].Offset, before.DacOffsetCoefs[1]);
+    EXPECT_EQ(copyOf(form->WorkingCoeffs.AdcRaw[2][1].Offset), 40.0);
+    EXPECT_EQ(copyOf(form->WorkingCoeffs.DacRaw[1].Offset), copyOf(before.DacOffsetCoefs[1]));
     EXPECT_FALSE(factorySaveEnabled());
 }
 
@@ -240,11 +240,11 @@ TEST_F(CoeffStorage, TheWorkingAdcPairsGoIntoTheAdcParameters)
     form->CopyWorkingAdcCoeffs(parameters);
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
-            EXPECT_EQ(parameters.AdcOffsetCoefs[r][c], form->WorkingCoeffs.AdcRaw[r][c].Offset);
-            EXPECT_EQ(parameters.AdcScaleCoefs[r][c], form->WorkingCoeffs.AdcRaw[r][c].Scale);
+            EXPECT_EQ(copyOf(parameters.AdcOffsetCoefs[r][c]), copyOf(form->WorkingCoeffs.AdcRaw[r][c].Offset));
+            EXPECT_EQ(copyOf(parameters.AdcScaleCoefs[r][c]), copyOf(form->WorkingCoeffs.AdcRaw[r][c].Scale));
         }
     }
-    EXPECT_EQ(parameters.AdcOffsetCoefs[2][1], 40.0);
+    EXPECT_EQ(copyOf(parameters.AdcOffsetCoefs[2][1]), 40.0);
 }
 
 TEST_F(CoeffStorage, AButtonDoesNothingWhileAnotherHandlerIsBusy)
@@ -370,7 +370,7 @@ TEST_F(CoeffStorage, AFailedReReadAfterTheFactorySaveIsReported)
     EXPECT_EQ(recorder.messages()[1].caption, kFactorySaveCaption);
     EXPECT_EQ(recorder.messages()[1].icon, MessageIcon::None);
     // The module took the ADC pairs; the working set is left as it was.
-    EXPECT_EQ(moduleDescription().AdcOffsetCoefs[2 * 4 + 1], 40.0);
+    EXPECT_EQ(copyOf(moduleDescription().AdcOffsetCoefs[2 * 4 + 1]), 40.0);
     EXPECT_TRUE(sameBytes(form->WorkingCoeffs, edited));
 }
 

@@ -123,7 +123,7 @@ TEST_F(CoeffTables, APastedNumberWithAnExponentIsAccepted)
     ASSERT_EQ(editor->text(), QStringLiteral("1.25e0"));
     QTest::keyClick(editor, Qt::Key_Return);
     EXPECT_TRUE(recorder.empty()) << recorder.texts().join('\n').toStdString();
-    EXPECT_EQ(form->WorkingCoeffs.AdcRaw[0][0].Scale, 1.25);
+    EXPECT_EQ(copyOf(form->WorkingCoeffs.AdcRaw[0][0].Scale), 1.25);
 }
 
 TEST_F(CoeffTables, ACommitThatRestoresTheFactoryValueDisablesTheFactorySave)
