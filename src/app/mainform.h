@@ -19,6 +19,9 @@
 namespace settings {
 class IniFile;
 }
+namespace coeffs {
+struct CoeffComparison;
+}
 class ApplicationEventFilter;
 class QToolButton;
 class TInitAndConfigThread;
@@ -177,14 +180,55 @@ public:
 
     // ---- Coefficient storage -------------------------------------------------
     // Coefficient storage declarations go here.
+    // The set in use (sent with the ADC parameters, applied to DAC values and
+    // shown in the tables), the factory set built from Description, and the
+    // record last read from, written to or reset in the user flash.
     coeffs::CorrectionCoeffs WorkingCoeffs {};
     coeffs::CorrectionCoeffs FactoryCoeffs {};
     coeffs::CorrectionCoeffs UserFlashCoeffs {};
     void BuildFactoryCoeffs();
+    // Factory set into FactoryCoeffs and WorkingCoeffs, UserFlashCoeffs zero;
+    // neither the module nor the tables are touched.
     void InitCoeffSets();
+    // Each reports its own failure in a message box and returns false.
+    bool CheckCorrectionCoeffsInUserFlash();
+    bool WriteCorrectionCoeffsToUserFlash();
+    bool SaveAdcCorrectionCoeffsToFactoryFlash();
+    coeffs::CoeffComparison CompareCoeffSets() const;
+    // Each save button is enabled exactly when WorkingCoeffs differs from
+    // the set it would overwrite.
+    void UpdateCoeffSaveButtons();
+    void SaveCalibrCoefsToFactoryFlashLMDButtonClick();
+    void RefreshCalibrCoefsFromFactoryFlashLMDButtonClick();
+    void SaveCalibrCoefsToFileLMDButtonClick();
+    void RefreshCalibrCoefsFromFileLMDButtonClick();
+    void ResetCalibrCoefsInFileLMDButtonClick();
+    // The working ADC pairs (code side) into an ADC parameter record.
+    void CopyWorkingAdcCoeffs(AdcParameters& parameters) const;
 
     // ---- Coefficient tables --------------------------------------------------
     // Coefficient table declarations go here.
+    // [0] = AdcOffsetCoefsStringGrid, [1] = AdcScaleCoefsStringGrid.
+    std::array<QTableWidget*, 2> AdcCoeffTables {};
+    // The text a cell had when its editor opened.
+    QString EditStartText;
+    // Edit permission of the ADC offset, ADC scale and DAC tables: the cell
+    // editor opens only while it is on.
+    std::array<bool, 3> CoeffTableEditPermission {};
+    // Installs the tables' editing behaviour and connects the page's handlers.
+    void ConnectCoeffHandlers();
+    // WorkingCoeffs into the three tables.
+    void FillCoeffTables();
+    bool CoeffTableEditAllowed(const QObject* table) const;
+    // Handlers shared by the three tables; `sender` must be one of them.
+    void CorrectionCoefsStringGridDblClick(QObject* sender);
+    void CorrectionCoefsStringGridKeyDown(QObject* sender, int key);
+    // `key` is the typed character; the handler sets it to null to discard it.
+    void CorrectionCoefsStringGridKeyPress(QObject* sender, QChar& key);
+    void CorrectionCoefsStringGridKeyUp(QObject* sender, int key);
+    void CorrectionCoefsStringGridGetEditText(const QString& cellText);
+    void CorrectionCoefsStringGridSetEditText(QObject* sender, int row, int column, const QString& text);
+    bool CorrectionCoefsStringGridSelectCell(QObject* sender, int row, int column);
 
 signals:
     // Emitted by the finishing step of every module search.

@@ -59,6 +59,7 @@ void TMainForm::ConnectHandlers()
         [this](const QPoint& position) { PopupMenu->popup(mapToGlobal(position)); });
 
     ConnectPanelHandlers();
+    ConnectCoeffHandlers();
 }
 
 void TMainForm::FormCreate()

@@ -25,3 +25,5 @@ target_sources(zx_app PRIVATE mainform_settings_defaults.cpp)
 # Coefficient storage
 target_sources(zx_app PRIVATE mainform_coeffs.cpp)
 # Coefficient tables
+target_sources(zx_app PRIVATE mainform_coeff_tables.cpp mainform_coeff_table_keys.cpp)
+target_sources(zx_app PRIVATE coeff_table_cells.cpp coeff_table_cells.h coeff_table_delegate.cpp coeff_table_delegate.h)

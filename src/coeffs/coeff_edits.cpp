@@ -47,15 +47,21 @@ std::optional<double> storedCellValue(const CorrectionCoeffs& coeffs, CoeffTable
     if (!isValueCell(table, row, column))
         return std::nullopt;
     const int index = row - 1;
+    // The fields of the packed record may lie at odd addresses: the value is
+    // copied out before the optional is built, so no reference binds to it.
+    double value = 0.0;
     switch (table) {
     case CoeffTable::Dac:
-        return column == 1 ? coeffs.DacShown[index].Offset : coeffs.DacShown[index].Scale;
+        value = column == 1 ? coeffs.DacShown[index].Offset : coeffs.DacShown[index].Scale;
+        break;
     case CoeffTable::AdcOffset:
-        return coeffs.AdcShown[index][column - 1].Offset;
+        value = coeffs.AdcShown[index][column - 1].Offset;
+        break;
     case CoeffTable::AdcScale:
-        return coeffs.AdcShown[index][column - 1].Scale;
+        value = coeffs.AdcShown[index][column - 1].Scale;
+        break;
     }
-    return std::nullopt;
+    return value;
 }
 
 }  // namespace coeffs

@@ -1,0 +1,84 @@
+#include "coeff_window.h"
+
+#include "support/sim_library.h"
+
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+#include <cstring>
+
+void CoeffWindowTest::SetUp()
+{
+    ASSERT_TRUE(settingsDirectory.isValid());
+    sim = simControl();
+    ASSERT_NE(sim, nullptr);
+    sim->resetToDefaults();
+    sim->clearBus();
+    modlink_sim::ModuleConfig config;
+    std::strcpy(config.serial, "7C0FF001");
+    std::strcpy(config.firmwareVersion, "2.07.15");
+    ASSERT_TRUE(sim->setModule(kSlot, config));
+
+    form = std::make_unique<TMainForm>(openSimulatedLibrary(), settingsDirectory.path());
+    ASSERT_TRUE(form->Library->load());
+    form->Module = form->Library->GetModuleInterface(kModuleName);
+    ASSERT_NE(form->Module, nullptr);
+    ASSERT_TRUE(form->Module->OPEN_SLOT(kSlot));
+    form->ModuleState = 2;
+    ASSERT_TRUE(form->Module->READ_MODULE_DESCRIPTION(&form->Description));
+    form->InitCoeffSets();
+    sim->resetCallCounts();
+}
+
+void CoeffWindowTest::TearDown()
+{
+    form.reset();
+    if (sim)
+        sim->clearFailures();
+}
+
+void CoeffWindowTest::showCoeffPage()
+{
+    // A first show would start a module search; this window has its module.
+    form->ShowPhase = 3;
+    form->show();
+    form->activateWindow();
+    form->HandlerBusy = true;
+    form->MainLMDPageControl->setCurrentWidget(form->CorrectionFactorsLMDTabSheet);
+    form->HandlerBusy = false;
+    form->CorrectionFactorsLMDTabSheet->setEnabled(true);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    ASSERT_TRUE(form->AdcOffsetCoefsStringGrid->isVisible());
+}
+
+void CoeffWindowTest::focusCell(QTableWidget* table, int row, int column)
+{
+    table->setFocus();
+    table->setCurrentCell(row, column);
+}
+
+QLineEdit* CoeffWindowTest::editorOf(QTableWidget* table)
+{
+    auto* delegate = dynamic_cast<CoeffTableDelegate*>(table->itemDelegate());
+    return delegate ? delegate->editor() : nullptr;
+}
+
+QString CoeffWindowTest::cellText(QTableWidget* table, int row, int column)
+{
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QString();
+}
+
+UserFlashBlock CoeffWindowTest::moduleUserFlash() const
+{
+    UserFlashBlock block {};
+    EXPECT_TRUE(sim->userFlash(kSlot, &block));
+    return block;
+}
+
+ModuleDescription CoeffWindowTest::moduleDescription() const
+{
+    ModuleDescription description {};
+    EXPECT_TRUE(sim->moduleDescription(kSlot, &description));
+    return description;
+}
