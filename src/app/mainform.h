@@ -113,6 +113,12 @@ public:
 
     // ---- Module search -------------------------------------------------------
     // Module search declarations go here.
+    // Enables or disables `control` and every control inside it, depth first.
+    // When enabling, the controls inside AdcIndividualParsLMDGroupBox keep
+    // their own state (the channel rule enables them).
+    void SetEnabledRecursively(QWidget* control, bool enabled);
+    // Text and colours of one of the status labels of the top band.
+    void ShowStatusLabel(QLabel* label, const QString& text, const QColor& textColour, const QColor& background);
     // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.
     uint8_t ModuleState = 0;
     std::array<uint16_t, 16> ModuleSlots {};

@@ -12,7 +12,11 @@ target_sources(zx_app PRIVATE
   ../threads/init_and_config_thread.cpp ../threads/init_and_config_thread.h
   ../threads/main_thread.cpp ../threads/main_thread.h)
 # Module search
-target_sources(zx_app PRIVATE ../threads/module_search_steps.cpp)
+target_sources(zx_app PRIVATE mainform_search.cpp
+  ../threads/module_search_steps.cpp ../threads/module_search_find.cpp
+  ../threads/module_search_configure.cpp ../threads/module_search_status.cpp
+  ../threads/module_search_rules.cpp ../threads/module_search_rules.h
+  ../threads/module_search_messages.cpp ../threads/module_search_messages.h)
 # ADC parameters and acquisition display
 target_sources(zx_app PRIVATE mainform_acquisition.cpp)
 # Channel and group controls

@@ -51,7 +51,7 @@ void TInitAndConfigThread::RunSteps()
     if (InitMode == 1) {
         if (Terminated())
             return;
-        Synchronize([this] { FindAndOpenModule(); });
+        FindAndOpenModule();
         pause(100);
         if (!MessageShown && !Terminated()) {
             uint8_t state = 0;

@@ -1,24 +1,150 @@
-// The steps of a module search, run by TInitAndConfigThread::Execute. The
-// steps marked "main" in the header run on the user-interface thread; they
-// report a failure with ReportMessage, which ends the search's work up to the
-// finishing step.
-//
-// The steps are empty until the module search is built: the run then goes
-// through its sequence and still ends with the finishing step.
+// The preparation and the finishing step of a module search, and the two
+// steps between them that work on the settings file alone: restoring the
+// window position and applying the stored settings. All of them run on the
+// user-interface thread.
 
 #include "mainform.h"
+#include "settings/ini_file.h"
+#include "settings/setting_access.h"
 #include "threads/init_and_config_thread.h"
+#include "threads/module_search_messages.h"
+#include "threads/module_search_rules.h"
+#include "widgets/design_colours.h"
 
-void TInitAndConfigThread::PrepareSearch() { }
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QToolButton>
+#include <new>
 
-void TInitAndConfigThread::RestoreWindowPosition() { }
+void TInitAndConfigThread::withHandlerBusy(const std::function<void()>& work)
+{
+    struct Restore {
+        bool& flag;
+        const bool previous;
+        ~Restore() { flag = previous; }
+    } restore { Form->HandlerBusy, Form->HandlerBusy };
+    Form->HandlerBusy = true;
+    work();
+}
 
-void TInitAndConfigThread::FindAndOpenModule() { }
+void TInitAndConfigThread::PrepareSearch()
+{
+    Form->MainLMDPageControl->setEnabled(false);
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    cursorOverridden_ = true;
+    withHandlerBusy([this] {
+        Form->MainLMDPageControl->setCurrentIndex(0);
+        Form->StartMultimeterLMDSimplePanel->hide();
+    });
 
-void TInitAndConfigThread::ConfigureModule() { }
+    ModuleGradeText = PldGradeText = QStringLiteral("?");
+    ModuleGradeFontColour = PldGradeFontColour = QColor(0, 0, 0);
+    ModuleGradeBackColour = PldGradeBackColour = design::buttonFace();
+    // The grade hints name a range only once this search has read the grades.
+    Form->ModuleTemperatureGradeLMDLabel->setToolTip(Form->ModuleGradeHint);
+    Form->PldTemperatureGradeLMDLabel->setToolTip(Form->PldGradeHint);
 
-void TInitAndConfigThread::ShowModuleStatus(bool /*after*/) { }
+    OpenSettingsFile();
+    if (MessageShown)
+        return;
+    ReadDetectionSettings();
 
-void TInitAndConfigThread::ApplyStoredSettings() { }
+    withHandlerBusy([this] {
+        Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, false);
+        Form->SetEnabledRecursively(Form->MainLMDSimplePanel, false);
+    });
+    Form->ModuleState = 0;
+    // No module is open now, so nothing of the last one's description is shown.
+    Form->Description = ModuleDescription {};
+    ShowModuleStatus(false);
+}
 
-void TInitAndConfigThread::FinishSearch() { }
+// A missing file is created and filled with the defaults. When the defaults
+// cannot be written (CreateDefaultIniFile has said why), no file is opened:
+// the search goes on with the read defaults and applies no stored settings.
+void TInitAndConfigThread::OpenSettingsFile()
+{
+    const QString path = Form->SettingsPath;
+    if (!QFile::exists(path)) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) {
+            ReportMessage(QString::fromUtf8(module_search::kCannotCreateSettingsFile));
+            return;
+        }
+        file.close();
+        if (!Form->CreateDefaultIniFile(path))
+            return;
+    }
+    try {
+        auto file = std::make_shared<settings::IniFile>(path);
+        if (file->isLoaded())
+            SettingsFile = std::move(file);
+    } catch (const std::bad_alloc&) {
+    }
+    if (!SettingsFile)
+        ReportMessage(QString::fromUtf8(module_search::kCannotOpenSettingsFile));
+}
+
+void TInitAndConfigThread::ReadDetectionSettings()
+{
+    PldSource = SettingsFile ? static_cast<uint16_t>(settings::read(*SettingsFile, settings::PldLoadSourceKey)) : 1;
+
+    const int selected = Form->ModulesComboBox->currentIndex();
+    if (FirstStart || selected < 0 || selected >= static_cast<int>(Form->ModuleSerials.size())) {
+        WantedSerial = SettingsFile ? settings::read(*SettingsFile, settings::ModuleSerialNumberKey) : QString();
+    } else {
+        const auto& serial = Form->ModuleSerials[static_cast<size_t>(selected)];
+        WantedSerial = module_search::fieldText(serial.data(), serial.size());
+    }
+}
+
+void TInitAndConfigThread::RestoreWindowPosition()
+{
+    if (!FirstStart || !SettingsFile)
+        return;
+    const int top = settings::read(*SettingsFile, settings::MainPanelTopKey);
+    const int left = settings::read(*SettingsFile, settings::MainPanelLeftKey);
+    QPoint position = Form->pos();
+    if (top != -1)
+        position.setY(top);
+    if (left != -1)
+        position.setX(left);
+    Form->move(position);
+}
+
+void TInitAndConfigThread::ApplyStoredSettings()
+{
+    if (!Form->ReadIniFile(SettingsFile.get()))
+        ReportMessage(QString::fromUtf8(module_search::kCannotApplySettings));
+}
+
+void TInitAndConfigThread::FinishSearch()
+{
+    withHandlerBusy([this] {
+        Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, true);
+        Form->SaveSettingsButton->setEnabled(!Form->AutoSaveSettingsLMDCheckBox->isChecked());
+        Form->MainLMDSimplePanel->setEnabled(true);
+        Form->MainLMDPageControl->setEnabled(true);
+        Form->MainLMDPageControl->widget(0)->setEnabled(true);
+        if (Form->ModuleState == 2) {
+            Form->AdcStreamLMDGroupBox->setEnabled(true);
+            Form->SetEnabledRecursively(Form->AdcGroupParsLMDGroupBox, true);
+            Form->AdcIndividualParsLMDGroupBox->setEnabled(true);
+            Form->EnableChannelControlsForReadyModule();
+            Form->StartMultimeterLMDSpeedButton->setEnabled(true);
+            Form->StartMultimeterLMDSimplePanel->show();
+            Form->MultimeterLMDSimplePanel->setEnabled(true);
+        }
+    });
+    SettingsFile.reset();
+    if (cursorOverridden_) {
+        QGuiApplication::restoreOverrideCursor();
+        cursorOverridden_ = false;
+    }
+}

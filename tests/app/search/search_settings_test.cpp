@@ -1,0 +1,100 @@
+// What the search takes from the settings file: the defaults written when it
+// is missing, the firmware source, the window position at the first start,
+// and a file it cannot create or read.
+
+#include "search_fixture.h"
+
+#include "settings/ini_file.h"
+#include "support/sim_library.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringEncoder>
+
+namespace {
+
+class SearchSettingsTest : public SearchTest {
+protected:
+    std::string loadedFirmware()
+    {
+        char name[64] = {};
+        return sim->loadedFirmware(0, name, sizeof name) ? std::string(name) : std::string("-");
+    }
+};
+
+TEST_F(SearchSettingsTest, AMissingFileIsWrittenWithTheDefaultsAndTheLibraryFirmwareIsLoaded)
+{
+    placeOnly(0, moduleWith("D1"));
+    ASSERT_FALSE(QFile::exists(settingsPath()));
+    runSearch(true);
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join('|').toStdString();
+    settings::IniFile file(settingsPath());
+    EXPECT_EQ(
+        file.readInteger(QStringLiteral("Приложение. Обнаружение"), QStringLiteral("Источник загрузки ПЛИС модуля"), 7),
+        1);
+    EXPECT_EQ(file.readString(
+                  QStringLiteral("Модуль Q47-05"), QStringLiteral("АЦП. Метод расчёта измеряемых величин"), QString()),
+        QStringLiteral("fft"));
+    EXPECT_EQ(loadedFirmware(), "");
+    EXPECT_EQ(form->ModuleState, 2);
+}
+
+TEST_F(SearchSettingsTest, AFileOfAnyBytesNeverStopsTheSearch)
+{
+    placeOnly(0, moduleWith("G1"));
+    QByteArray bytes;
+    for (int i = 0; i < 4096; ++i)
+        bytes += static_cast<char>((i * 7919 + i / 13) & 0xFF);
+    QStringEncoder encoder("windows-1251");
+    bytes += "\r\n" + QByteArray(encoder.encode(QStringLiteral("[Приложение. Обнаружение]\r\n")));
+    bytes += QByteArray(encoder.encode(QStringLiteral("Источник загрузки ПЛИС модуля="))) + "\x98\xff zz\r\n";
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    runSearch(true);
+    // The firmware source cannot be read, so it takes its read default.
+    EXPECT_EQ(loadedFirmware(), "");
+    EXPECT_EQ(form->ModuleState, 2);
+    expectControlsGivenBack();
+}
+
+TEST_F(SearchSettingsTest, TheWindowPositionIsRestoredAtTheFirstStartOnly)
+{
+    writeSettingsFile({ QStringLiteral("[Приложение. Общие]"), QStringLiteral("Top    основной панели=120"),
+        QStringLiteral("Left   основной панели=-1") });
+    runSearch(true);
+    // -1 leaves the window centred as it opened.
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->pos(), QPoint((workArea.width() - form->width()) / 2, 120));
+
+    const QPoint restored = form->pos();
+    writeSettingsFile({ QStringLiteral("[Приложение. Общие]"), QStringLiteral("Top    основной панели=300"),
+        QStringLiteral("Left   основной панели=40") });
+    runSearch();
+    EXPECT_EQ(form->pos(), restored);
+}
+
+TEST_F(SearchSettingsTest, AFileThatCannotBeCreatedEndsThePreparation)
+{
+    form = std::make_unique<TestForm>(openSimulatedLibrary(), settingsDirectory.filePath(QStringLiteral("missing")));
+    sim->resetCallCounts();
+    runSearch(true);
+    EXPECT_EQ(messageTexts(), QStringList { QStringLiteral("Не могу создать файл настроек!") });
+    EXPECT_EQ(sim->callCount(modlink_sim::Op::OpenSlot), 0);
+    expectControlsGivenBack();
+}
+
+TEST_F(SearchSettingsTest, AFileThatCannotBeReadEndsThePreparation)
+{
+    ASSERT_TRUE(QDir(settingsDirectory.path()).mkdir(QStringLiteral("Zentrix.ini")));
+    sim->resetCallCounts();
+    runSearch(true);
+    EXPECT_EQ(messageTexts(), QStringList { QStringLiteral("Не могу выделить память под файл настроек!") });
+    EXPECT_EQ(sim->callCount(modlink_sim::Op::OpenSlot), 0);
+    expectControlsGivenBack();
+}
+
+} // namespace
