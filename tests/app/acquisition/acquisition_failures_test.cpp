@@ -2,7 +2,9 @@
 // request left with the library, the buffers freed and the page Idle.
 #include "acquisition_fixture.h"
 
+#include "platform/events.h"
 #include "platform/fault_points.h"
+#include "platform/overlapped.h"
 #include "threads/acquisition_messages.h"
 #include "threads/main_thread.h"
 
@@ -36,8 +38,11 @@ protected:
         EXPECT_EQ(thread->AdcData, nullptr);
         EXPECT_EQ(thread->Window, nullptr);
         EXPECT_EQ(thread->SpectrumAnalyser, nullptr);
-        EXPECT_EQ(thread->Requests[0].Overlapped, nullptr);
-        EXPECT_EQ(thread->Requests[1].Overlapped, nullptr);
+        for (const ReadRequest& request : thread->Requests) {
+            // A packed field: compared through a copy.
+            const platform::Overlapped* overlapped = request.Overlapped;
+            EXPECT_EQ(overlapped, nullptr);
+        }
         EXPECT_FALSE(sim->acquiring(kSlot));
         EXPECT_EQ(sim->outstandingRequests(), 0);
         pressStop();
@@ -146,9 +151,13 @@ TEST_F(AcquisitionFailureTest, AnEventThatCannotBeClosedIsReportedAtTheEnd)
     setChannel(1, true);
     pressStart();
     ASSERT_TRUE(waitForValues());
+    const platform::Overlapped* second = form->MainThread->Requests[1].Overlapped;
+    platform::EventHandle event = second->hEvent;
     platform::armFault(platform::FaultPoint::CloseHandle, 1);
     pressStop();
     EXPECT_EQ(recorder.texts(), QStringList { QString::fromUtf8(acquisition::kCannotCloseEvent) });
+    // The event the fault kept open.
+    EXPECT_TRUE(platform::CloseHandle(event));
 }
 
 TEST_F(AcquisitionFailureTest, NoCheckedChannelIsRefused)
