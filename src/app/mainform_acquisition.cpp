@@ -121,8 +121,7 @@ void TMainForm::SetupAcquisition(TMainThread& thread)
     const acquisition::Method method = acquisition::MethodFor(thread.ComputationMethod.toStdString());
     if (method == acquisition::Method::Sum)
         thread.ComputationMethod = QStringLiteral("sum");
-    const acquisition::BlockSize size
-        = acquisition::SizeBlock(method, thread.MaxAcquisitionTime, thread.KadrRateHz, n);
+    const acquisition::BlockSize size = acquisition::SizeBlock(method, thread.MaxAcquisitionTime, thread.KadrRateHz, n);
     if (const char* problem = blockProblemMessage(acquisition::CheckBlock(size))) {
         thread.ReportMessage(QString::fromUtf8(problem));
         return;

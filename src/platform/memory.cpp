@@ -20,6 +20,9 @@ void* AllocateZeroed(std::size_t count, std::size_t size)
     return std::calloc(count, size);
 }
 
-void FreeMemory(void* block) { std::free(block); }
+void FreeMemory(void* block)
+{
+    std::free(block);
+}
 
-}  // namespace platform
+} // namespace platform

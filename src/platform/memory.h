@@ -24,4 +24,4 @@ template <typename T> ZeroedArray<T> AllocateZeroedArray(std::size_t count)
     return ZeroedArray<T>(static_cast<T*>(AllocateZeroed(count, sizeof(T))));
 }
 
-}  // namespace platform
+} // namespace platform

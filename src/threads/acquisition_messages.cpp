@@ -7,8 +7,7 @@ const char* const kCannotWriteAdcParameters = "Не могу установит�
 // A run the module's rates cannot carry is refused before anything is read.
 const char* const kRequestTooSmall
     = "Не могу начать сбор данных: частота кадров слишком мала, запрос на сбор данных не содержит ни одного отсчёта!";
-const char* const kBlockTooShort
-    = "Не могу начать сбор данных: время сбора данных меньше длительности одного кадра!";
+const char* const kBlockTooShort = "Не могу начать сбор данных: время сбора данных меньше длительности одного кадра!";
 const char* const kCannotAllocateOverlapped = "Не могу выделить память под OVERLAPPED структуру!";
 const char* const kCannotCreateEvent = "Не могу создать событие ReadEvent!";
 const char* const kCannotAllocateAdcBuffer = "Не могу выделить память под AdcBuffer!";

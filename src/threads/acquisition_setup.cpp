@@ -38,7 +38,8 @@ bool createRequests(TMainThread& thread)
     return true;
 }
 
-template <typename T> bool allocate(TMainThread& thread, platform::ZeroedArray<T>& buffer, size_t count, const char* failure)
+template <typename T>
+bool allocate(TMainThread& thread, platform::ZeroedArray<T>& buffer, size_t count, const char* failure)
 {
     buffer = platform::AllocateZeroedArray<T>(count);
     return buffer ? true : fail(thread, failure);
@@ -68,8 +69,8 @@ void prepareSumWindow(TMainThread& thread)
 void prepareSpectrum(TMainThread& thread)
 {
     const uint32_t N = thread.SamplesPerChannel;
-    if (!allocate(thread, thread.FftAdcDataPerChannel, size_t(N) + kSpare,
-            acquisition::kCannotAllocateFftAdcDataPerChannel))
+    if (!allocate(
+            thread, thread.FftAdcDataPerChannel, size_t(N) + kSpare, acquisition::kCannotAllocateFftAdcDataPerChannel))
         return;
     try {
         // Stopping the thread abandons the window and every transform.

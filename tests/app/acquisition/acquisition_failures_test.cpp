@@ -74,8 +74,7 @@ TEST_F(AcquisitionFailureTest, EachLibraryFailureEndsTheRunWithItsMessage)
         // Every later stop fails too; only the first message is shown.
         { "stop at start", Op::StopAcquisition, 0, true, WhileWaiting::Nothing, acquisition::kCannotStopAtStart },
         { "submit", Op::SubmitReadRequest, 0, false, WhileWaiting::Nothing, acquisition::kCannotSubmitRequest },
-        { "second submit", Op::SubmitReadRequest, 1, false, WhileWaiting::Nothing,
-            acquisition::kCannotSubmitRequest },
+        { "second submit", Op::SubmitReadRequest, 1, false, WhileWaiting::Nothing, acquisition::kCannotSubmitRequest },
         { "start", Op::StartAcquisition, 0, false, WhileWaiting::Nothing, acquisition::kCannotStart },
         { "wait", Op::Count, 0, false, WhileWaiting::StopTheModule, acquisition::kWaitFailed },
         { "check errors", Op::CheckDataErrors, 0, false, WhileWaiting::Nothing, acquisition::kCannotCheckErrors },

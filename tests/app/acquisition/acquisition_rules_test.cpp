@@ -27,8 +27,7 @@ TEST(BlockSizing, FollowsTheMethodTheTimeAndTheCap)
         // 256 samples would cover only 0.256 s.
         { "fft 1000 Hz 0.5 s", Method::Fft, 0.5, 1000.0, 1, 100, 512, 512, BlockProblem::None },
         { "sum 1000 Hz 0.5 s 3 channels", Method::Sum, 0.5, 1000.0, 3, 300, 500, 1500, BlockProblem::None },
-        { "sum rounds the block down to whole frames", Method::Sum, 0.5, 999.0, 3, 299, 499, 1497,
-            BlockProblem::None },
+        { "sum rounds the block down to whole frames", Method::Sum, 0.5, 999.0, 3, 299, 499, 1497, BlockProblem::None },
         { "fft exact power of two", Method::Fft, 1.024, 1000.0, 2, 200, 1024, 2048, BlockProblem::None },
         // The cap is tested before each doubling.
         { "fft cap 1 channel", Method::Fft, 1e9, 1000.0, 1, 100, 16777216, 16777216, BlockProblem::None },

@@ -52,11 +52,8 @@ struct FrequencyCase {
 TEST_F(ChannelDisplayTest, FrequencyIsShownInKilohertzWithTheShorterOfTheTwoCaps)
 {
     const FrequencyCase cases[] = {
-        { "0.00000", 12345.6789, "12.34568" },
-        { "0.00000", 250000.0, "250.000" },
-        { "0.00000", 1500000.0, "1500.00" },
-        { "0.0", 1500000.0, "1500.0" },
-        { "0.000", 250000.0, "250.000" }, // a tie keeps the range's pattern
+        { "0.00000", 12345.6789, "12.34568" }, { "0.00000", 250000.0, "250.000" }, { "0.00000", 1500000.0, "1500.00" },
+        { "0.0", 1500000.0, "1500.0" }, { "0.000", 250000.0, "250.000" }, // a tie keeps the range's pattern
     };
     for (const FrequencyCase& c : cases) {
         SCOPED_TRACE(c.shown);
