@@ -7,6 +7,7 @@
 #include "coeffs/correction_coeffs.h"
 #include "device/device_library.h"
 #include "mainform_controls.h"
+#include "threads/adc_parameters_fill.h"
 
 #include <QPointer>
 #include <QString>
@@ -156,6 +157,10 @@ public:
     // Passes the channel frames' choices and the rate to the module; false
     // without calling the library when no channel is checked.
     bool SetAdcPars();
+    // Check box and combo-box indices of the four channel frames.
+    acquisition::ChannelChoices ChannelChoicesOfFrames() const;
+    // Coefficients, rate (kHz) and link parameter from the window's state.
+    void FillAdcRateAndCoeffs(AdcParameters& parameters) const;
 
     // ---- Channel and group controls ------------------------------------------
     // Channel and group control declarations go here.

@@ -18,7 +18,8 @@ target_sources(zx_app PRIVATE mainform_search.cpp
   ../threads/module_search_rules.cpp ../threads/module_search_rules.h
   ../threads/module_search_messages.cpp ../threads/module_search_messages.h)
 # ADC parameters and acquisition display
-target_sources(zx_app PRIVATE mainform_acquisition.cpp)
+target_sources(zx_app PRIVATE mainform_acquisition.cpp
+  ../threads/adc_parameters_fill.cpp ../threads/adc_parameters_fill.h)
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry
