@@ -67,8 +67,8 @@ void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* frame)
     QCheckBox* box = frame->ChannelNumberLMDCheckBox;
     connect(box, &QCheckBox::toggled, this, [this, channel](bool checked) { ChannelChecked[channel].store(checked); });
     connect(box, &QCheckBox::toggled, this, [this, box] { EnaChannelLMDCheckBoxChange(box); });
-    connect(frame->InputRangeLMDComboBox, &QComboBox::currentIndexChanged, this,
-        [this] { InputRangeLMDComboBoxChange(); });
+    connect(
+        frame->InputRangeLMDComboBox, &QComboBox::currentIndexChanged, this, [this] { InputRangeLMDComboBoxChange(); });
     connect(frame->InputConnectionModeLMDComboBox, &QComboBox::currentIndexChanged, this,
         [this] { InputConnectionModeLMDComboBoxChange(); });
     QComboBox* parType = frame->ParTypeLMDComboBox;
@@ -78,8 +78,8 @@ void TMainForm::ConnectChannelFrame(TQ4705AdcChannelFrame* frame)
 void TMainForm::ConnectGroupChannelHandlers()
 {
     connect(AllChannelsLMDCheckBox, &QCheckBox::stateChanged, this, [this] { AllChannelsLMDCheckBoxChange(); });
-    connect(AllInputRangeLMDComboBox, &QComboBox::currentIndexChanged, this,
-        [this] { AllInputRangeLMDComboBoxChange(); });
+    connect(
+        AllInputRangeLMDComboBox, &QComboBox::currentIndexChanged, this, [this] { AllInputRangeLMDComboBoxChange(); });
     connect(CommonInputConnectionModeLMDComboBox, &QComboBox::currentIndexChanged, this,
         [this] { CommonInputConnectionModeLMDComboBoxChange(); });
     connect(CommonMeasuringMethodLMDComboBox, &QComboBox::currentIndexChanged, this,
@@ -255,7 +255,8 @@ void TMainForm::InputRangeLMDComboBoxChange()
     if (!scope.entered())
         return;
     StopThread();
-    AllInputRangeLMDComboBox->setCurrentIndex(agreedIndex(ChannelFrames, &TQ4705AdcChannelFrame::InputRangeLMDComboBox));
+    AllInputRangeLMDComboBox->setCurrentIndex(
+        agreedIndex(ChannelFrames, &TQ4705AdcChannelFrame::InputRangeLMDComboBox));
 }
 
 void TMainForm::InputConnectionModeLMDComboBoxChange()

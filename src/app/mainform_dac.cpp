@@ -31,7 +31,10 @@ QLineEdit* lineEditOrReport(QObject* sender, const QString& caption)
 }
 
 // The caret as a 1-based character index: 1 is before the first character.
-int caretOf(const QLineEdit* edit) { return edit->cursorPosition() + 1; }
+int caretOf(const QLineEdit* edit)
+{
+    return edit->cursorPosition() + 1;
+}
 
 } // namespace
 

@@ -39,7 +39,10 @@ double numberIn(const QLineEdit* field)
     return *value;
 }
 
-bool isDigit(QChar key) { return key >= u'0' && key <= u'9'; }
+bool isDigit(QChar key)
+{
+    return key >= u'0' && key <= u'9';
+}
 
 } // namespace
 

@@ -27,7 +27,10 @@ namespace {
 const QString kNoValue = QStringLiteral("--------");
 
 // A group box index outside its list leaves it without selection.
-void selectIndex(QComboBox* box, int index) { box->setCurrentIndex(index < box->count() ? index : -1); }
+void selectIndex(QComboBox* box, int index)
+{
+    box->setCurrentIndex(index < box->count() ? index : -1);
+}
 
 } // namespace
 

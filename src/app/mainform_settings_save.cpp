@@ -29,8 +29,8 @@ const char* const kSaveCaption = "ОШИБКА SaveIniFile()!!!";
 // saves once.
 constexpr int kSaveButtonPauseMs = 500;
 
-settings::ChannelChoice choiceOf(QComboBox* group, const std::array<TQ4705AdcChannelFrame*, 4>& frames,
-    QComboBox* TQ4705AdcChannelFrame::*box)
+settings::ChannelChoice choiceOf(
+    QComboBox* group, const std::array<TQ4705AdcChannelFrame*, 4>& frames, QComboBox* TQ4705AdcChannelFrame::*box)
 {
     settings::ChannelChoice choice;
     choice.group = group->currentIndex();
@@ -72,7 +72,10 @@ void TMainForm::SaveSettingsButtonClick()
     SaveSettingsButton->setEnabled(wasEnabled);
 }
 
-void TMainForm::SaveCurrentSettingsClick() { SaveSettingsButtonClick(); }
+void TMainForm::SaveCurrentSettingsClick()
+{
+    SaveSettingsButtonClick();
+}
 
 void TMainForm::SaveDefaultSettingsClick()
 {
@@ -82,7 +85,10 @@ void TMainForm::SaveDefaultSettingsClick()
     CreateDefaultIniFile(SettingsPath);
 }
 
-void TMainForm::ReleaseSettingsFile() { SettingsFile.reset(); }
+void TMainForm::ReleaseSettingsFile()
+{
+    SettingsFile.reset();
+}
 
 void TMainForm::SaveIniFile(const QString& path)
 {

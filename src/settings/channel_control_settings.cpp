@@ -32,7 +32,7 @@ bool writeChoice(IniFile& file, const IntSetting& groupKey, const IntSetting& ch
     return true;
 }
 
-}  // namespace
+} // namespace
 
 ChannelControlSettings readChannelControlSettings(const IniFile& file)
 {
@@ -62,4 +62,4 @@ bool writeChannelControlSettings(IniFile& file, const ChannelControlSettings& co
         && writeChoice(file, GroupParTypeKey, ChannelParTypeKey, controls.parType);
 }
 
-}  // namespace settings
+} // namespace settings

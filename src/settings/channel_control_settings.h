@@ -23,7 +23,7 @@ struct ChannelChoice {
 };
 
 struct ChannelControlSettings {
-    bool groupEnabled = true;  // "Все каналы" checked
+    bool groupEnabled = true; // "Все каналы" checked
     std::array<bool, kAdcChannelCount> enabled {};
     ChannelChoice inputRange;
     ChannelChoice connectionMode;
@@ -41,4 +41,4 @@ ChannelControlSettings readChannelControlSettings(const IniFile& file);
 // indices as they are (-1 for a list without selection). False when a write fails.
 bool writeChannelControlSettings(IniFile& file, const ChannelControlSettings& controls);
 
-}  // namespace settings
+} // namespace settings

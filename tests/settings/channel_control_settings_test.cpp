@@ -53,7 +53,8 @@ class RangeChoiceTest : public ChannelControlSettingsTest, public ::testing::Wit
 TEST_P(RangeChoiceTest, ChannelKeysCountOnlyWithoutAGroupValueAndStayInTheList)
 {
     const ChoiceCase& row = GetParam();
-    QStringList lines { QStringLiteral("АЦП. Групповое управление входным диапазоном=") + QString::fromLatin1(row.group) };
+    QStringList lines { QStringLiteral("АЦП. Групповое управление входным диапазоном=")
+        + QString::fromLatin1(row.group) };
     for (int c = 0; c < 4; ++c) {
         lines << QStringLiteral("АЦП. Управление входным диапазоном канала %1=").arg(c + 1)
                 + QString::fromLatin1(row.channels[c]);
@@ -74,11 +75,11 @@ TEST_F(ChannelControlSettingsTest, TheChannelSwitchesAreReadOnlyWithTheGroupSwit
     const QStringList channels { QStringLiteral("АЦП. Управление каналом 1=1"),
         QStringLiteral("АЦП. Управление каналом 2=0"), QStringLiteral("АЦП. Управление каналом 3=1"),
         QStringLiteral("АЦП. Управление каналом 4=0") };
-    const ChannelControlSettings grouped
-        = readChannelControlSettings(fileWith(channels + QStringList { QStringLiteral("АЦП. Групповое управление каналами=1") }));
+    const ChannelControlSettings grouped = readChannelControlSettings(
+        fileWith(channels + QStringList { QStringLiteral("АЦП. Групповое управление каналами=1") }));
     EXPECT_EQ(grouped.enabled, (std::array<bool, 4> { true, true, true, true }));
-    const ChannelControlSettings single
-        = readChannelControlSettings(fileWith(channels + QStringList { QStringLiteral("АЦП. Групповое управление каналами=0") }));
+    const ChannelControlSettings single = readChannelControlSettings(
+        fileWith(channels + QStringList { QStringLiteral("АЦП. Групповое управление каналами=0") }));
     EXPECT_EQ(single.enabled, (std::array<bool, 4> { true, false, true, false }));
 }
 

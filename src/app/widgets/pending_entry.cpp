@@ -15,10 +15,19 @@ void setTextColour(QLineEdit* edit, QRgb colour)
 
 } // namespace
 
-void markPending(QLineEdit* edit) { setTextColour(edit, kPendingEntryColour); }
+void markPending(QLineEdit* edit)
+{
+    setTextColour(edit, kPendingEntryColour);
+}
 
-void markConfirmed(QLineEdit* edit) { setTextColour(edit, kConfirmedEntryColour); }
+void markConfirmed(QLineEdit* edit)
+{
+    setTextColour(edit, kConfirmedEntryColour);
+}
 
-bool isPending(const QLineEdit* edit) { return edit->palette().color(QPalette::Text).rgb() == QColor(kPendingEntryColour).rgb(); }
+bool isPending(const QLineEdit* edit)
+{
+    return edit->palette().color(QPalette::Text).rgb() == QColor(kPendingEntryColour).rgb();
+}
 
 } // namespace pending_entry

@@ -90,8 +90,8 @@ TEST_P(DacKeyFilterTest, OnlyDigitsAndTheMinusSignChangeTheText)
 
 INSTANTIATE_TEST_SUITE_P(Characters, DacKeyFilterTest,
     ::testing::Values(TypedCase { "3", "3.000" }, TypedCase { "-", "-1.000" }, TypedCase { ".", "1.000" },
-        TypedCase { ",", "1.000" }, TypedCase { "a", "1.000" }, TypedCase { "ж", "1.000" },
-        TypedCase { " ", "1.000" }, TypedCase { "e", "1.000" }, TypedCase { "+", "1.000" }));
+        TypedCase { ",", "1.000" }, TypedCase { "a", "1.000" }, TypedCase { "ж", "1.000" }, TypedCase { " ", "1.000" },
+        TypedCase { "e", "1.000" }, TypedCase { "+", "1.000" }));
 
 struct EditKeyCase {
     const char* name;
@@ -99,7 +99,7 @@ struct EditKeyCase {
     int caret;
     Qt::Key key;
     const char* result;
-    int resultCaret;  // -1: not checked
+    int resultCaret; // -1: not checked
 };
 
 class DacEditKeyTest : public DacOutputTest, public ::testing::WithParamInterface<EditKeyCase> { };
@@ -223,8 +223,9 @@ class DacSettingsTest : public MultimeterWindowTest { };
 
 TEST_F(DacSettingsTest, StoredLevelsAreLimitedWhenSent)
 {
-    writeSettingsFile({ QStringLiteral("[Модуль Q47-05]"), QStringLiteral("ЦАП. Амплитуда постоянного сигнала для канала 1, В=2.5"),
-        QStringLiteral("ЦАП. Амплитуда постоянного сигнала для канала 2, В=-1e300") });
+    writeSettingsFile(
+        { QStringLiteral("[Модуль Q47-05]"), QStringLiteral("ЦАП. Амплитуда постоянного сигнала для канала 1, В=2.5"),
+            QStringLiteral("ЦАП. Амплитуда постоянного сигнала для канала 2, В=-1e300") });
     applySettingsAsSearch();
     EXPECT_EQ(form->Dac1ValueLMDEdit->text(), QStringLiteral("2.500"));
     EXPECT_EQ(form->Dac2ValueLMDEdit->text(), QStringLiteral("-5.000"));

@@ -51,7 +51,10 @@ void MultimeterWindowTest::applySettingsAsSearch(bool moduleHasDac)
     sim->resetCallCounts();
 }
 
-QCheckBox* MultimeterWindowTest::channelBox(int channel) const { return frame(channel)->ChannelNumberLMDCheckBox; }
+QCheckBox* MultimeterWindowTest::channelBox(int channel) const
+{
+    return frame(channel)->ChannelNumberLMDCheckBox;
+}
 
 void MultimeterWindowTest::type(QLineEdit* field, const QString& text)
 {

@@ -166,8 +166,8 @@ TEST_P(GeneratorAmplitudeTest, EnterLimitsTheAmplitudeAndShowsItWithThreeDecimal
 
 INSTANTIATE_TEST_SUITE_P(Rows, GeneratorAmplitudeTest,
     ::testing::Values(AmplitudeCase { "0", "5", "3.000" }, AmplitudeCase { "1", "5", "2.121" },
-        AmplitudeCase { "0", "-5", "-3.000" }, AmplitudeCase { "1", "-5", "2.121" },
-        AmplitudeCase { "0", "", "0.000" }, AmplitudeCase { "0", "1.5", "1.500" }));
+        AmplitudeCase { "0", "-5", "-3.000" }, AmplitudeCase { "1", "-5", "2.121" }, AmplitudeCase { "0", "", "0.000" },
+        AmplitudeCase { "0", "1.5", "1.500" }));
 
 TEST_F(RateEntryTest, AGeneratorEnterWithoutAnAmplitudeNumberIsAConversionError)
 {

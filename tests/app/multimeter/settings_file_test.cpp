@@ -10,8 +10,8 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,17 +32,13 @@ protected:
             form->AllInputRangeLMDComboBox->currentIndex(), form->CommonInputConnectionModeLMDComboBox->currentIndex(),
             form->CommonMeasuringMethodLMDComboBox->currentIndex() };
         for (const TQ4705AdcChannelFrame* f : form->ChannelFrames) {
-            state.insert(state.end(), { f->ChannelNumberLMDCheckBox->isChecked() ? 1 : 0,
-                                          f->InputRangeLMDComboBox->currentIndex(),
-                                          f->InputConnectionModeLMDComboBox->currentIndex(),
-                                          f->ParTypeLMDComboBox->currentIndex() });
+            state.insert(state.end(),
+                { f->ChannelNumberLMDCheckBox->isChecked() ? 1 : 0, f->InputRangeLMDComboBox->currentIndex(),
+                    f->InputConnectionModeLMDComboBox->currentIndex(), f->ParTypeLMDComboBox->currentIndex() });
         }
         return state;
     }
-    double storedNumber(const char* key) const
-    {
-        return fileValue(kModuleSection, QString::fromUtf8(key)).toDouble();
-    }
+    double storedNumber(const char* key) const { return fileValue(kModuleSection, QString::fromUtf8(key)).toDouble(); }
 };
 
 const QStringList kMixedChannels { QStringLiteral("[Приложение. Общие]"), QStringLiteral("Сохранение настроек=1"),
@@ -101,12 +97,13 @@ TEST_F(SettingsFileTest, StoredControlsAreShownAndSurviveASave)
     EXPECT_NEAR(storedNumber("АЦП. Частота работы, кГц"), acceptedRateHz * 0.001, 1e-9);
     EXPECT_EQ(storedNumber("ЦАП. Амплитуда постоянного сигнала для канала 1, В"), 2.5);
     EXPECT_EQ(storedNumber("ЦАП. Амплитуда постоянного сигнала для канала 2, В"), -1.25);
-    EXPECT_EQ(fileValue(kModuleSection, QStringLiteral("АЦП. Управление типом подключения канала 3")),
-        QStringLiteral("0"));
+    EXPECT_EQ(
+        fileValue(kModuleSection, QStringLiteral("АЦП. Управление типом подключения канала 3")), QStringLiteral("0"));
     EXPECT_EQ(fileValue(kAppSection, QStringLiteral("Сохранение настроек")), QStringLiteral("1"));
     EXPECT_EQ(fileValue(kAppSection, QStringLiteral("Top    основной панели")), QString::number(form->y()));
     // The method is not saved: it keeps what the file had.
-    EXPECT_EQ(fileValue(kModuleSection, QStringLiteral("АЦП. Метод расчёта измеряемых величин")), QStringLiteral("sum"));
+    EXPECT_EQ(
+        fileValue(kModuleSection, QStringLiteral("АЦП. Метод расчёта измеряемых величин")), QStringLiteral("sum"));
 
     // Read back, the saved file gives the same controls.
     for (int c = 0; c < 4; ++c)
@@ -130,8 +127,8 @@ TEST_F(SettingsFileTest, AGreyGroupBoxIsSavedAsOffAndAListWithoutSelectionAsMinu
     EXPECT_EQ(fileValue(kModuleSection, QStringLiteral("АЦП. Управление каналом 4")), QStringLiteral("1"));
     EXPECT_EQ(fileValue(kModuleSection, QStringLiteral("АЦП. Групповое управление входным диапазоном")),
         QStringLiteral("-1"));
-    EXPECT_EQ(fileValue(kModuleSection, QStringLiteral("АЦП. Управление входным диапазоном канала 1")),
-        QStringLiteral("1"));
+    EXPECT_EQ(
+        fileValue(kModuleSection, QStringLiteral("АЦП. Управление входным диапазоном канала 1")), QStringLiteral("1"));
 }
 
 TEST_F(SettingsFileTest, KeysOfControlsWithoutAValueKeepTheirStoredValues)
@@ -170,10 +167,10 @@ TEST_F(SettingsFileTest, KeysOfControlsWithoutAValueKeepTheirStoredValues)
 
 struct GarbageCase {
     const char* name;
-    const char* lines;  // "key=value" lines of the module's section
+    const char* lines; // "key=value" lines of the module's section
     // What must hold afterwards, besides usable channel controls.
     std::function<void(MultimeterWindowTest&, TMainForm&)> check;
-    const char* message;  // expected message, or nullptr for none
+    const char* message; // expected message, or nullptr for none
 };
 
 class GarbageFileTest : public SettingsFileTest, public ::testing::WithParamInterface<GarbageCase> { };
@@ -181,8 +178,8 @@ class GarbageFileTest : public SettingsFileTest, public ::testing::WithParamInte
 TEST_P(GarbageFileTest, AValueOutOfRangeFallsBackToASafeOne)
 {
     const GarbageCase& row = GetParam();
-    writeSettingsFile(QStringList { QStringLiteral("[Модуль Q47-05]") }
-        + QString::fromUtf8(row.lines).split(QLatin1Char('\n')));
+    writeSettingsFile(
+        QStringList { QStringLiteral("[Модуль Q47-05]") } + QString::fromUtf8(row.lines).split(QLatin1Char('\n')));
     applySettingsAsSearch();
     for (int c = 0; c < 4; ++c) {
         SCOPED_TRACE(c);
