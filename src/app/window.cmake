@@ -28,9 +28,12 @@ target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_disp
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry
+target_sources(zx_app PRIVATE mainform_rate_entry.cpp entry_key_router.cpp entry_key_router.h)
+target_sources(zx_app PRIVATE widgets/pending_entry.cpp widgets/pending_entry.h)
 # DAC outputs
+target_sources(zx_app PRIVATE mainform_dac.cpp)
 # Settings file
-target_sources(zx_app PRIVATE mainform_settings.cpp)
+target_sources(zx_app PRIVATE mainform_settings.cpp mainform_settings_save.cpp)
 target_sources(zx_app PRIVATE mainform_settings_defaults.cpp)
 # Coefficient storage
 target_sources(zx_app PRIVATE mainform_coeffs.cpp)

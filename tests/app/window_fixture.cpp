@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QStringEncoder>
 #include <QThread>
 
 namespace {
@@ -91,6 +93,15 @@ void WindowTest::startJob()
     form->StartThread();
     ASSERT_TRUE(form->MainThread);
     ASSERT_TRUE(form->MainThreadRunning);
+}
+
+void WindowTest::writeSettingsFile(const QStringList& lines)
+{
+    QFile file(form->SettingsPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QStringEncoder encoder("windows-1251");
+    for (const QString& line : lines)
+        file.write(QByteArray(encoder.encode(line + QStringLiteral("\r\n"))));
 }
 
 void WindowTest::loopUntilTerminated(TMainThread& thread)

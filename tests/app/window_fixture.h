@@ -9,6 +9,7 @@
 #include "threads/init_and_config_thread.h"
 #include "threads/main_thread.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -46,6 +47,8 @@ protected:
     void startJob();
     // A job that runs until the thread is told to terminate.
     static void loopUntilTerminated(TMainThread& thread);
+    // Writes `lines` ("[section]" or "key=value") as the window's settings file.
+    void writeSettingsFile(const QStringList& lines);
 
     QTemporaryDir settingsDirectory;
     MessageRecorder recorder;
