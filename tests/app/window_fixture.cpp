@@ -2,8 +2,6 @@
 
 #include "support/sim_library.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QStringEncoder>
 #include <QThread>
@@ -51,29 +49,6 @@ std::unique_ptr<TMainThread> TestForm::createMainThread(uint16_t jobIndex, bool 
     if (noJob)
         thread->Jobs[0] = nullptr;
     return thread;
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
-void processEventsFor(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
 }
 
 void WindowTest::SetUp()

@@ -5,6 +5,7 @@
 
 #include "fake_module.h"
 #include "mainform.h"
+#include "support/event_wait.h"
 #include "support/message_recorder.h"
 #include "threads/init_and_config_thread.h"
 #include "threads/main_thread.h"
@@ -32,11 +33,6 @@ protected:
     std::unique_ptr<TInitAndConfigThread> createInitThread(uint32_t mode, bool firstStart) override;
     std::unique_ptr<TMainThread> createMainThread(uint16_t jobIndex, bool jobPageActive) override;
 };
-
-// Processes events until `condition` holds or `timeoutMs` has passed.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-// Processes events for `milliseconds` (for checking that nothing happens).
-void processEventsFor(int milliseconds);
 
 class WindowTest : public ::testing::Test {
 protected:
