@@ -126,6 +126,31 @@ bool IniFile::flush()
 
 bool IniFile::contains(const QString& section, const QString& key) const { return findEntry(section, key) != nullptr; }
 
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Line& line : lines_) {
+        const ParsedLine parsed = parseLine(line.text);
+        if (parsed.kind == LineKind::Section && !names.contains(parsed.name, Qt::CaseInsensitive))
+            names << parsed.name;
+    }
+    return names;
+}
+
+QStringList IniFile::keyNames(const QString& section) const
+{
+    QStringList names;
+    Range range {};
+    if (findSection(section, &range) < 0)
+        return names;
+    for (int i = range.begin; i < range.end; ++i) {
+        const ParsedLine parsed = parseLine(lines_[i].text);
+        if (parsed.kind == LineKind::Entry && !names.contains(parsed.name, Qt::CaseInsensitive))
+            names << parsed.name;
+    }
+    return names;
+}
+
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     const Line* line = findEntry(section, key);

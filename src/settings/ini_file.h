@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace settings {
@@ -39,6 +40,11 @@ public:
     const QString& errorText() const { return errorText_; }
 
     bool contains(const QString& section, const QString& key) const;
+    // The names reads can reach, in file order: each section once (the first
+    // of several with one name), and the keys of that first section, each
+    // once. Names are trimmed, as they are compared.
+    QStringList sectionNames() const;
+    QStringList keyNames(const QString& section) const;
 
     // A value enclosed in a pair of matching quotes is returned without them.
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
