@@ -55,6 +55,8 @@ public:
     // "." as the decimal separator, exponent allowed; not a number gives the default.
     double readFloat(const QString& section, const QString& key, double defaultValue) const;
 
+    // A value with blanks at its ends or in a pair of quotes is stored in
+    // quotes, so that it reads back as written.
     // An existing key's line is rewritten where it stands (with the key as
     // given here); a new key goes after the last entry of its section, a new
     // section at the end of the file after a blank line. Returns false and changes nothing when a name or the value cannot
