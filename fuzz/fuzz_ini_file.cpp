@@ -33,7 +33,7 @@ void writeFile(const QString& path, const uint8_t* data, size_t size)
 bool encodable(const QString& text)
 {
     QStringEncoder encoder("windows-1251");
-    encoder.encode(text);
+    const QByteArray bytes = encoder.encode(text); // the encoding runs only when converted
     return !encoder.hasError();
 }
 
@@ -62,6 +62,7 @@ void writeEntry(settings::IniFile& file, const Entry& entry, std::vector<Entry>&
         return;
     }
     fuzzCheck(!file.errorText().isEmpty(), "a refused write says why");
+
     fuzzCheck(!storable(entry.section, entry.key, entry.value), "only what cannot be stored is refused");
 }
 
