@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <ostream>
 
 namespace {
@@ -87,7 +88,7 @@ TEST_F(CloseTest, DestroyingTheWindowDuringAJobEndsItToo)
 
 // ---- Closing with the simulated library, in every state a user can close in --
 
-enum class StateAtClose { Idle, Searching, FirstShowSearch, ThreadDialogOpen };
+enum class StateAtClose { Idle, Searching, FirstShowSearch, SearchDialogOpen, JobDialogOpen };
 
 struct CloseCase {
     const char* name;
@@ -118,10 +119,16 @@ protected:
         sim->resetToDefaults();
     }
 
-    // Brings the window into `state`; for a thread dialog, closes it from
-    // inside the dialog, before the dialog is answered.
+    // Brings the window into `state`; with a thread's dialog open, closes the
+    // window from inside the dialog, before the dialog is answered.
     void reach(StateAtClose state)
     {
+        const auto closeFromThreadDialog = [&] {
+            recorder.whileShown([&](const platform::MessageRequest& request) {
+                if (!request.threadClass.isEmpty())
+                    form->close();
+            });
+        };
         const auto searchHasInterface = [&] { return form->InitThreadRunning && form->Module != nullptr; };
         switch (state) {
         case StateAtClose::Idle:
@@ -136,14 +143,23 @@ protected:
             form->show();
             ASSERT_TRUE(waitUntil(searchHasInterface));
             break;
-        case StateAtClose::ThreadDialogOpen:
+        case StateAtClose::SearchDialogOpen:
             sim->clearBus(); // the search reports that it found no module
-            recorder.whileShown([&](const platform::MessageRequest& request) {
-                if (!request.threadClass.isEmpty())
-                    form->close();
-            });
+            closeFromThreadDialog();
             form->FindDeviceLMDButtonClick();
             ASSERT_TRUE(waitUntil([&] { return !recorder.empty(); }, 20000));
+            break;
+        case StateAtClose::JobDialogOpen:
+            reach(StateAtClose::Idle);
+            if (HasFatalFailure())
+                return;
+            form->job = [](TMainThread& thread) {
+                thread.ReportMessage(QStringLiteral("job failed"));
+                loopUntilTerminated(thread);
+            };
+            closeFromThreadDialog();
+            form->StartThread();
+            ASSERT_TRUE(waitUntil([&] { return !recorder.empty(); }));
             break;
         }
     }
@@ -158,7 +174,8 @@ TEST_P(CloseInEveryState, EndsEveryThreadReleasesTheInterfaceAndSavesWithAutoSav
     reach(c.state);
     // A search may have read the check box from the settings file meanwhile.
     form->AutoSaveSettingsLMDCheckBox->setChecked(c.autoSave);
-    if (c.state != StateAtClose::ThreadDialogOpen)
+    const bool closedFromDialog = c.state == StateAtClose::SearchDialogOpen || c.state == StateAtClose::JobDialogOpen;
+    if (!closedFromDialog)
         form->close();
 
     ASSERT_TRUE(waitUntil([&] { return !form->InitThread && !form->MainThread && !form->Module; }));
@@ -166,6 +183,9 @@ TEST_P(CloseInEveryState, EndsEveryThreadReleasesTheInterfaceAndSavesWithAutoSav
     EXPECT_FALSE(form->MainThreadRunning);
     EXPECT_EQ(sim->callCount(modlink_sim::Op::ReleaseInterface), 1);
     EXPECT_EQ(form->saveIniFileCalls, c.autoSave ? 1 : 0);
+    // The search's finishing step ran however the search ended.
+    EXPECT_EQ(form->finishedSearchCount(), 1);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
     // Nothing is left for a later start message or timer to do.
     processEventsFor(200);
     EXPECT_EQ(sim->callCount(modlink_sim::Op::ReleaseInterface), 1);
@@ -177,8 +197,9 @@ INSTANTIATE_TEST_SUITE_P(States, CloseInEveryState,
         CloseCase { "IdleWithoutAutoSave", StateAtClose::Idle, false },
         CloseCase { "Searching", StateAtClose::Searching, true },
         CloseCase { "FirstShowSearch", StateAtClose::FirstShowSearch, true },
-        CloseCase { "ThreadDialogOpen", StateAtClose::ThreadDialogOpen, true },
-        CloseCase { "ThreadDialogOpenWithoutAutoSave", StateAtClose::ThreadDialogOpen, false }),
+        CloseCase { "SearchDialogOpen", StateAtClose::SearchDialogOpen, true },
+        CloseCase { "SearchDialogOpenWithoutAutoSave", StateAtClose::SearchDialogOpen, false },
+        CloseCase { "JobDialogOpen", StateAtClose::JobDialogOpen, true }),
     [](const ::testing::TestParamInfo<CloseCase>& info) { return std::string(info.param.name); });
 
 } // namespace
