@@ -7,6 +7,7 @@
 #include "coeffs/correction_coeffs.h"
 #include "device/device_library.h"
 #include "mainform_controls.h"
+#include "threads/adc_parameters_fill.h"
 
 #include <QPointer>
 #include <QString>
@@ -156,6 +157,21 @@ public:
     // Passes the channel frames' choices and the rate to the module; false
     // without calling the library when no channel is checked.
     bool SetAdcPars();
+    // Check box and combo-box indices of the four channel frames.
+    acquisition::ChannelChoices ChannelChoicesOfFrames() const;
+    // Coefficients, rate (kHz) and link parameter from the window's state.
+    void FillAdcRateAndCoeffs(AdcParameters& parameters) const;
+    // The acquisition job's steps on this thread, each run in a synchronised
+    // call while the job waits.
+    // Button "С Т О П"; the run's copies of the channel and measurement settings.
+    void BeginAcquisitionUi(TMainThread& thread);
+    // Empties the values, sends the thread's ADC parameters and sizes the block.
+    void SetupAcquisition(TMainThread& thread);
+    // The block's values in the frames, red for an overloaded channel.
+    void ShowChannelValues(TMainThread& thread);
+    void ShowOverloadLeds(TMainThread& thread);
+    // Frees the run's resources and returns the page to Idle.
+    void FinishAcquisition(TMainThread& thread);
 
     // ---- Channel and group controls ------------------------------------------
     // Channel and group control declarations go here.

@@ -46,6 +46,8 @@ std::unique_ptr<TMainThread> TestForm::createMainThread(uint16_t jobIndex, bool 
     auto thread = TMainForm::createMainThread(jobIndex, jobPageActive);
     if (job)
         thread->Jobs[0] = job;
+    if (noJob)
+        thread->Jobs[0] = nullptr;
     return thread;
 }
 

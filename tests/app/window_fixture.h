@@ -20,6 +20,8 @@ public:
 
     // Put into entry 0 of every job thread's table when set.
     TMainThread::JobFunction job;
+    // Leaves every job thread's table empty, so no page has a job.
+    bool noJob = false;
     bool failInitThreadCreation = false;
     bool failMainThreadCreation = false;
     // Replaces the whole search run when set (runs on the search thread).
