@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Zentrix needs that are not installed yet.
-# Usage: scripts/install-deps.sh [build|test|run|bench|package]...
+# Usage: scripts/install-deps.sh [build|test|fuzz|run|bench|package]...
 set -euo pipefail
 
 build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
+# The fuzz targets: clang with libFuzzer and the sanitizer run-times.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 run_packages=(xvfb xauth x11-utils imagemagick)
 # FFTW is the reference the real FFT is measured against; benchmarks only.
 bench_packages=(libbenchmark-dev libfftw3-dev pkg-config)
@@ -16,6 +18,7 @@ for group in "${@:-build}"; do
   case "$group" in
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
+    fuzz) wanted+=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
     run) wanted+=("${build_packages[@]}" "${run_packages[@]}") ;;
     bench) wanted+=("${build_packages[@]}" "${bench_packages[@]}") ;;
     package) wanted+=("${build_packages[@]}" "${package_packages[@]}") ;;

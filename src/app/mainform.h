@@ -237,7 +237,8 @@ public:
     bool CreateDefaultIniFile(const QString& path);
     // Applies the stored settings from an open file object; false without one.
     bool ReadIniFile(settings::IniFile* file);
-    void SaveIniFile(const QString& path);
+    // Virtual so that tests can see the window save (at close with auto-save).
+    virtual void SaveIniFile(const QString& path);
     void ReleaseSettingsFile();
     void SaveDefaultSettingsClick();
     void SaveCurrentSettingsClick();
@@ -333,6 +334,7 @@ private:
     // First show (mainform_commands.cpp).
     void FirstResizeAfterShow();
     // Close: ends both threads and releases the module interface.
+    void FinishShutdown();
     void ShutDownThreads();
     void EndInitThread();
     void EndMainThread();

@@ -8,6 +8,7 @@
 #include "platform/decimal_separator.h"
 #include "platform/message_seam.h"
 #include "platform/screen.h"
+#include "threads/worker_thread.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -208,10 +209,10 @@ void TMainForm::closeEvent(QCloseEvent* event)
             if (AutoSaveSettingsLMDCheckBox->isChecked())
                 SaveIniFile(SettingsPath);
             ReleaseSettingsFile();
-            StopThread();
+            if (!WorkerThread::servingSynchronizedCall())
+                StopThread();
         }
     }
-    ShutDownThreads();
-    ReleaseModuleInterface();
+    FinishShutdown();
     QWidget::closeEvent(event);
 }

@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace {
 
@@ -214,6 +215,25 @@ void TMainForm::NoteSearchFinished()
 {
     ++finishedSearches_;
     emit moduleSearchFinished();
+}
+
+// Closing inside a worker's synchronised call (its message dialog is open)
+// cannot wait for that worker, which waits for the call to return: both
+// threads are told to end, and the rest runs once the call has returned.
+void TMainForm::FinishShutdown()
+{
+    ShutdownStarted = true;
+    if (WorkerThread::servingSynchronizedCall()) {
+        for (WorkerThread* thread : { static_cast<WorkerThread*>(InitThread.get()),
+                 static_cast<WorkerThread*>(MainThread.get()) }) {
+            if (thread)
+                thread->requestTerminate();
+        }
+        QTimer::singleShot(50, this, [this] { FinishShutdown(); });
+        return;
+    }
+    ShutDownThreads();
+    ReleaseModuleInterface();
 }
 
 // Both threads end before the module interface is released and before the

@@ -102,6 +102,9 @@ std::optional<DacTextEdit> NormalizeDacText(const QString& fieldText, int caretP
         if (!convertAgain())
             return std::nullopt;
     }
+    // A character dropped above may have been the minus sign, and the digits
+    // left may stand for more than the upper limit.
+    v = std::fmin(v, kUpperLimitVolts);
 
     // 6, 7. The new text.
     const int o = caretPos;

@@ -51,10 +51,19 @@ bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::Case
 
 bool hasLineBreak(const QString& text) { return text.contains(u'\r') || text.contains(u'\n'); }
 
-QString withoutQuotes(const QString& value)
+bool isQuoted(const QString& value)
 {
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front())
-        return value.mid(1, value.size() - 2);
+    return value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
+}
+
+QString withoutQuotes(const QString& value) { return isQuoted(value) ? value.mid(1, value.size() - 2) : value; }
+
+// Reading drops the blanks around a value and one pair of quotes; a value that
+// would lose either is stored in quotes, so it reads back as written.
+QString storedValue(const QString& value)
+{
+    if (value != value.trimmed() || isQuoted(value))
+        return u'"' + value + u'"';
     return value;
 }
 
@@ -126,6 +135,31 @@ bool IniFile::flush()
 
 bool IniFile::contains(const QString& section, const QString& key) const { return findEntry(section, key) != nullptr; }
 
+QStringList IniFile::sectionNames() const
+{
+    QStringList names;
+    for (const Line& line : lines_) {
+        const ParsedLine parsed = parseLine(line.text);
+        if (parsed.kind == LineKind::Section && !names.contains(parsed.name, Qt::CaseInsensitive))
+            names << parsed.name;
+    }
+    return names;
+}
+
+QStringList IniFile::keyNames(const QString& section) const
+{
+    QStringList names;
+    Range range {};
+    if (findSection(section, &range) < 0)
+        return names;
+    for (int i = range.begin; i < range.end; ++i) {
+        const ParsedLine parsed = parseLine(lines_[i].text);
+        if (parsed.kind == LineKind::Entry && !names.contains(parsed.name, Qt::CaseInsensitive))
+            names << parsed.name;
+    }
+    return names;
+}
+
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     const Line* line = findEntry(section, key);
@@ -166,7 +200,7 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
         return fail(QStringLiteral("A value cannot hold a line break: ") + keyName);
 
     Line entry;
-    if (!makeLine(keyName + u'=' + value, &entry))
+    if (!makeLine(keyName + u'=' + storedValue(value), &entry))
         return false;
 
     Range range {};

@@ -12,6 +12,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace settings {
@@ -39,6 +40,11 @@ public:
     const QString& errorText() const { return errorText_; }
 
     bool contains(const QString& section, const QString& key) const;
+    // The names reads can reach, in file order: each section once (the first
+    // of several with one name), and the keys of that first section, each
+    // once. Names are trimmed, as they are compared.
+    QStringList sectionNames() const;
+    QStringList keyNames(const QString& section) const;
 
     // A value enclosed in a pair of matching quotes is returned without them.
     QString readString(const QString& section, const QString& key, const QString& defaultValue) const;
@@ -49,6 +55,8 @@ public:
     // "." as the decimal separator, exponent allowed; not a number gives the default.
     double readFloat(const QString& section, const QString& key, double defaultValue) const;
 
+    // A value with blanks at its ends or in a pair of quotes is stored in
+    // quotes, so that it reads back as written.
     // An existing key's line is rewritten where it stands (with the key as
     // given here); a new key goes after the last entry of its section, a new
     // section at the end of the file after a blank line. Returns false and changes nothing when a name or the value cannot

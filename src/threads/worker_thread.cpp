@@ -47,6 +47,9 @@ namespace {
 
 constexpr int kMailboxSlots = 8;
 std::atomic<WorkerThread*> mailbox[kMailboxSlots];
+// Synchronised calls the user-interface thread is running, nested ones
+// included; only that thread touches it.
+int servedCallDepth = 0;
 
 template <int Slot> struct MailboxServer {
     void operator()() const { WorkerThread::serveSynchronizedCall(Slot); }
@@ -77,12 +80,19 @@ void WorkerThread::serveSynchronizedCall(int slot)
 {
     WorkerThread* thread = mailbox[slot].load(std::memory_order_acquire);
     thread->syncHandshake_.load(std::memory_order_acquire);
+    ++servedCallDepth;
     try {
         (*thread->pendingCall_)();
     } catch (...) {
         thread->pendingFailure_ = std::current_exception();
     }
+    --servedCallDepth;
     thread->syncHandshake_.fetch_add(1, std::memory_order_release);
+}
+
+bool WorkerThread::servingSynchronizedCall()
+{
+    return servedCallDepth > 0;
 }
 
 void WorkerThread::Synchronize(const std::function<void()>& function)

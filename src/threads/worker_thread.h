@@ -32,6 +32,10 @@ public:
     void Synchronize(const std::function<void()>& function);
     // User-interface side of a synchronised call waiting in mailbox `slot`.
     static void serveSynchronizedCall(int slot);
+    // True while the user-interface thread runs a worker's synchronised call
+    // (a thread dialog may be open in it). That worker waits for the call to
+    // return, so nothing the call leads to may wait for a worker to end.
+    static bool servingSynchronizedCall();
 
     // Worker side: unless a message was shown already in this run, puts
     // `text` into MessageText and shows it through a synchronised call.

@@ -28,6 +28,12 @@ public:
     bool failMainThreadCreation = false;
     // Replaces the whole search run when set (runs on the search thread).
     std::function<void()> searchSteps;
+    int saveIniFileCalls = 0;
+    void SaveIniFile(const QString& path) override
+    {
+        ++saveIniFileCalls;
+        TMainForm::SaveIniFile(path);
+    }
 
 protected:
     std::unique_ptr<TInitAndConfigThread> createInitThread(uint32_t mode, bool firstStart) override;

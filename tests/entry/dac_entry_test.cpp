@@ -123,6 +123,11 @@ TEST(DacTyping, NormalisationOfWholeTexts)
         { ".000", 1, "0.000" },
         { "-0.00004", 1, "-0.000" },
         { "-1234.5", 1, "-134.500" },
+        // Found by fuzzing: a character dropped for a surplus digit may be
+        // the minus sign, and what is left is still limited to 5 V.
+        { "-11112.", 2, "5.000" },
+        { "\r-9.5", 1, "5.000" },
+        { "-123.4", 3, "5.000" },
     };
     for (const auto& c : cases) {
         const std::optional<DacTextEdit> edit = NormalizeDacText(QString::fromUtf8(c.text), c.caret);

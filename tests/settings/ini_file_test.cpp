@@ -98,10 +98,40 @@ TEST_F(IniFileTest, WrittenValuesTakeTheirTextForms)
     ASSERT_TRUE(file.flush()) << file.errorText().toStdString();
     EXPECT_EQ(readBytes(file.path()),
         "[S]\r\non=1\r\noff=0\r\nint=-2147483648\r\nwhole=1000\r\nhalf=0.5\r\nsum=0.3\r\nsmall=1e-05\r\n"
-        "large=1.23456789012346e+17\r\nnegative=-4.094\r\ntext= sum \r\n");
+        "large=1.23456789012346e+17\r\nnegative=-4.094\r\ntext=\" sum \"\r\n");
     IniFile reread(file.path());
     EXPECT_EQ(reread.readFloat("S", "small", 0.0), 1e-5);
     EXPECT_EQ(reread.readFloat("S", "negative", 0.0), -4.094);
+    EXPECT_EQ(reread.readString("S", "text", QString()), " sum ");
+}
+
+// Found by fuzzing: a value read from a file came back changed after writing
+// it into another file, when reading had dropped quotes or blanks around it.
+TEST_F(IniFileTest, EveryValueReadWritesBackAndReadsTheSame)
+{
+    IniFile source(writeFile("[S]\r\nplain= fft \r\nblanks=\" two words \"\r\nnested=\"'a'\"\r\ndouble=\"\"x\"\"\r\n"
+                             "half=\"x\r\nlone='\r\nempty=\r\n[T]\r\nk=1\r\n"));
+    ASSERT_EQ(source.sectionNames(), (QStringList { "S", "T" }));
+    const QStringList keys = source.keyNames("s");
+    ASSERT_EQ(keys, (QStringList { "plain", "blanks", "nested", "double", "half", "lone", "empty" }));
+    IniFile copy(pathOf("copy.ini"));
+    for (const QString& key : keys)
+        ASSERT_TRUE(copy.writeString("S", key, source.readString("S", key, QString())));
+    ASSERT_TRUE(copy.flush());
+    IniFile reread(copy.path());
+    for (const QString& key : keys) {
+        SCOPED_TRACE(key.toStdString());
+        EXPECT_EQ(reread.readString("S", key, "missing"), source.readString("S", key, QString()));
+    }
+}
+
+TEST_F(IniFileTest, NamesAreListedOnceInFileOrderAsReadsReachThem)
+{
+    IniFile file(writeFile("[A]\r\nx=1\r\n X =2\r\ny=3\r\n[b]\r\n[ a ]\r\nz=4\r\n; note=5\r\n"));
+    EXPECT_EQ(file.sectionNames(), (QStringList { "A", "b" }));
+    EXPECT_EQ(file.keyNames("a"), (QStringList { "x", "y" }));
+    EXPECT_TRUE(file.keyNames("b").isEmpty());
+    EXPECT_TRUE(file.keyNames("missing").isEmpty());
 }
 
 TEST_F(IniFileTest, NamesMatchWithoutLetterCaseAndBlanksAndTheFirstOccurrenceCounts)

@@ -4,6 +4,8 @@ MessageRecorder::MessageRecorder()
 {
     previous_ = platform::setMessagePresenter([this](const platform::MessageRequest& request) {
         messages_.push_back(request);
+        if (whileShown_)
+            whileShown_(request);
         if (request.buttons == platform::MessageButtons::YesNo)
             return answer_;
         return platform::MessageResult::Ok;

@@ -1,18 +1,14 @@
-// Configuring the module found: firmware by source, revision and grade, and
-// a failure of each operation, each with its own message, after which the
-// search still gives the controls back.
+// Configuring the module found: firmware by source, revision and grade. A
+// failure of each operation is in fault_matrix_test.cpp.
 
 #include "search_fixture.h"
 
-#include "support/sim_library.h"
 #include "widgets/led_shape.h"
 
 #include <QGroupBox>
 #include <QLabel>
 
 namespace {
-
-using modlink_sim::Op;
 
 class ConfigurationTest : public SearchTest {
 protected:
@@ -86,49 +82,6 @@ TEST_F(ConfigurationTest, RevisionAIsRefusedOnlyAfterItsFirmwareLoadedAndItsStat
     EXPECT_EQ(form->windowTitle(),
         QStringLiteral("Zentrix (версия 1.9)| Преобразователь: Q47-05 (S/N RA, версия микропрограммы 2.07.15)"));
     expectNotReady();
-}
-
-struct FailureCase {
-    Op op;
-    int skip; // calls of the operation that succeed first
-    int source;
-    const char* message;
-    int stateAfter;
-};
-
-// One module in slot 0. The scan opens every slot once (16 calls) and reads
-// one description; the chosen slot is opened once more, then reopened by the
-// configuration.
-TEST_F(ConfigurationTest, EachFailingOperationShowsItsOwnMessageAndTheSearchStillFinishes)
-{
-    const FailureCase cases[] = {
-        { Op::GetModuleInterface, 0, 1, "Не могу получить интерфейс на модуль Q47-05!", 0 },
-        { Op::OpenSlot, 16, 1, "Не могу открыть cлот 0 для доступа к модулю Q47-05!", 0 },
-        { Op::OpenSlot, 17, 1, "Не могу открыть cлот 0 для доступа к модулю Q47-05!", 1 },
-        { Op::QueryUsbSpeed, 0, 1, "Не могу получить скорость работы шинв USB!", 1 },
-        { Op::LoadModule, 0, 1, "Не могу выполнить функцию LOAD_MODULE()!", 1 },
-        { Op::LoadModule, 0, 0, "Не могу выполнить функцию LOAD_MODULE('Q4705mi.pld')!", 1 },
-        { Op::ReadModuleDescription, 1, 0, "Не могу получить информацию о модуле!", 1 },
-        { Op::CheckFirmware, 0, 1, "Ошибка загрузки ПЛИС модуля!", 1 },
-        { Op::ReadModuleDescription, 1, 1, "Не могу получить информацию о модуле!", 1 },
-        { Op::StopAcquisition, 0, 1, "Не могу остановить сбор данных!", 1 },
-    };
-    for (const FailureCase& c : cases) {
-        SCOPED_TRACE(c.message);
-        // A fresh window each time, so every case obtains its interface anew.
-        form = std::make_unique<TestForm>(openSimulatedLibrary(), settingsDirectory.path());
-        recorder.clear();
-        placeOnly(0, moduleWith("C1"));
-        useFirmwareSource(c.source);
-        sim->clearFailures();
-        sim->failOnce(c.op, c.skip);
-        runSearch();
-        ASSERT_EQ(recorder.messages().size(), 1u);
-        EXPECT_EQ(recorder.messages()[0].text, QString::fromUtf8(c.message));
-        EXPECT_EQ(recorder.messages()[0].caption, QStringLiteral("Сообщение TInitAndConfigThread::Execute()!!!"));
-        EXPECT_EQ(form->ModuleState, c.stateAfter);
-        expectNotReady();
-    }
 }
 
 } // namespace
