@@ -1,50 +1,15 @@
 #include "coeff_table_delegate.h"
 
 #include "mainform.h"
+#include "widgets/typed_key.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QTableWidget>
 
-namespace {
-
-constexpr char16_t kEnter = u'\r';
-
-// The character a key types, as a string grid passes it to its key-press
-// event: Enter and Backspace by their codes; keys that type nothing (arrows,
-// Delete, Tab, Esc, function keys) give null.
-QChar typedCharacter(const QKeyEvent* event)
-{
-    switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        return QChar(kEnter);
-    case Qt::Key_Backspace:
-        return QChar(u'\b');
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
-    case Qt::Key_Escape:
-    case Qt::Key_Delete:
-        return {};
-    default:
-        break;
-    }
-    const QString text = event->text();
-    return text.isEmpty() ? QChar() : text.front();
-}
-
-// Copy, paste and their kind are editing commands, not typed characters.
-bool isEditingCommand(QKeyEvent* event)
-{
-    for (QKeySequence::StandardKey command : { QKeySequence::Copy, QKeySequence::Cut, QKeySequence::Paste,
-             QKeySequence::SelectAll, QKeySequence::Undo, QKeySequence::Redo }) {
-        if (event->matches(command))
-            return true;
-    }
-    return false;
-}
-
-} // namespace
+using typed_key::isEditingCommand;
+using typed_key::kEnter;
+using typed_key::typedCharacter;
 
 CoeffTableDelegate::CoeffTableDelegate(TMainForm* form, QTableWidget* table)
     : CoefficientCellDelegate(table)

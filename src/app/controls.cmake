@@ -21,4 +21,5 @@ target_sources(zx_app PRIVATE
   widgets/page_control.cpp widgets/page_control.h
   widgets/radio_group.cpp widgets/radio_group.h
   widgets/wrapped_text.cpp widgets/wrapped_text.h
+  widgets/typed_key.cpp widgets/typed_key.h
   widgets/wrapping_push_button.cpp widgets/wrapping_push_button.h)

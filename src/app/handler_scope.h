@@ -7,6 +7,10 @@
 //     HandlerScope scope(HandlerBusy);
 //     if (!scope.entered())
 //         return;
+//
+// Code that changes controls itself uses it the same way without checking
+// entered(): the flag is set for the scope and then has its earlier value
+// again, so the changes raise no handler.
 
 class HandlerScope {
 public:

@@ -7,6 +7,7 @@
 #include "coeffs/correction_coeffs.h"
 #include "device/device_library.h"
 #include "mainform_controls.h"
+#include "threads/adc_parameters_fill.h"
 
 #include <QPointer>
 #include <QString>
@@ -156,6 +157,21 @@ public:
     // Passes the channel frames' choices and the rate to the module; false
     // without calling the library when no channel is checked.
     bool SetAdcPars();
+    // Check box and combo-box indices of the four channel frames.
+    acquisition::ChannelChoices ChannelChoicesOfFrames() const;
+    // Coefficients, rate (kHz) and link parameter from the window's state.
+    void FillAdcRateAndCoeffs(AdcParameters& parameters) const;
+    // The acquisition job's steps on this thread, each run in a synchronised
+    // call while the job waits.
+    // Button "С Т О П"; the run's copies of the channel and measurement settings.
+    void BeginAcquisitionUi(TMainThread& thread);
+    // Empties the values, sends the thread's ADC parameters and sizes the block.
+    void SetupAcquisition(TMainThread& thread);
+    // The block's values in the frames, red for an overloaded channel.
+    void ShowChannelValues(TMainThread& thread);
+    void ShowOverloadLeds(TMainThread& thread);
+    // Frees the run's resources and returns the page to Idle.
+    void FinishAcquisition(TMainThread& thread);
 
     // ---- Channel and group controls ------------------------------------------
     // Channel and group control declarations go here.
@@ -166,12 +182,54 @@ public:
     void EnableChannelControlsForReadyModule();
     // Connects the channel handlers to one frame's controls.
     void ConnectChannelFrame(TQ4705AdcChannelFrame* frame);
+    void ConnectGroupChannelHandlers();
+    // The group and channel handlers; each stops the page job before it
+    // changes anything. `sender` is the control that raised the event.
+    void AllChannelsLMDCheckBoxChange();
+    void AllInputRangeLMDComboBoxChange();
+    void CommonInputConnectionModeLMDComboBoxChange();
+    void CommonMeasuringMethodLMDComboBoxChange();
+    void EnaChannelLMDCheckBoxChange(QObject* sender);
+    void InputRangeLMDComboBoxChange();
+    void InputConnectionModeLMDComboBoxChange();
+    void ParTypeLMDComboBoxChange(QObject* sender);
+    // Enables a channel's value fields and sets their units by its on/off
+    // state and measured parameter. The method-aware form differs for AC
+    // only: the second field (the frequency) is usable only with "fft".
+    void UpdateChannelValueFields(TQ4705AdcChannelFrame* frame, bool methodAware);
+    // The unit captions alone, by the measured parameter; none selected
+    // leaves them as they are.
+    void SetValueUnitCaptions(TQ4705AdcChannelFrame* frame);
+    // Passes the settings to the module and shows the rates it accepted, or
+    // "------" when it takes none; false then.
+    bool ApplyAdcRate();
 
     // ---- Numeric entry -------------------------------------------------------
     // Numeric entry declarations go here.
+    // The ADC rate and the two generator fields: red while a typed value is
+    // not confirmed with Enter; the start button is usable only when none is.
+    void ConnectEntryHandlers();
+    void CommonLMDEditChange(QObject* sender);
+    // `key` is the typed character; the handler sets it to null to discard it.
+    void CommonLMDEditKeyPress(QObject* sender, QChar& key);
 
     // ---- DAC outputs ---------------------------------------------------------
     // DAC output declarations go here.
+    // The caret position the text normalisation computed (1-based), applied
+    // at the next caret notification.
+    bool CursorPosPending = false;
+    int SavedCursorPos = 1;
+    void ConnectDacHandlers();
+    // Handlers shared by both DAC fields. A key handler discards its key by
+    // setting it to 0 (key down) or null (typed character).
+    void DacValueLMDEditKeyPress(QObject* sender, QChar& key);
+    void DacValueLMDEditKeyDown(QObject* sender, int& key);
+    void DacValueLMDEditChange(QObject* sender);
+    void DacValueLMDEditCursorPosChanged(QObject* sender);
+    // Enter in a DAC field: the value, limited to ±5 V and corrected with the
+    // output's coefficients, is sent to the module; the field turns black
+    // once the module has taken it.
+    void ApplyDacValue(QObject* field);
 
     // ---- Settings file -------------------------------------------------------
     // Settings file declarations go here.
@@ -183,6 +241,14 @@ public:
     void ReleaseSettingsFile();
     void SaveDefaultSettingsClick();
     void SaveCurrentSettingsClick();
+    void ConnectSettingsHandlers();
+    void AutoSaveSettingsLMDCheckBoxChange();
+    void SaveSettingsButtonClick();
+    // Steps of ReadIniFile and SaveIniFile.
+    void ReadAdcSettings(const settings::IniFile& file);
+    void ReadRateAndDacSettings(const settings::IniFile& file);
+    bool WriteAppSettings(settings::IniFile& file);
+    bool WriteModuleSettings(settings::IniFile& file);
 
     // ---- Coefficient storage -------------------------------------------------
     // Coefficient storage declarations go here.

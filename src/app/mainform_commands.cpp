@@ -60,6 +60,10 @@ void TMainForm::ConnectHandlers()
 
     ConnectPanelHandlers();
     ConnectCoeffHandlers();
+    ConnectGroupChannelHandlers();
+    ConnectEntryHandlers();
+    ConnectDacHandlers();
+    ConnectSettingsHandlers();
 }
 
 void TMainForm::FormCreate()

@@ -18,13 +18,22 @@ target_sources(zx_app PRIVATE mainform_search.cpp
   ../threads/module_search_rules.cpp ../threads/module_search_rules.h
   ../threads/module_search_messages.cpp ../threads/module_search_messages.h)
 # ADC parameters and acquisition display
-target_sources(zx_app PRIVATE mainform_acquisition.cpp)
+target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_display.cpp
+  ../threads/adc_parameters_fill.cpp ../threads/adc_parameters_fill.h
+  ../threads/acquisition_sizing.cpp ../threads/acquisition_sizing.h
+  ../threads/acquisition_state.cpp ../threads/acquisition_state.h
+  ../threads/acquisition_messages.cpp ../threads/acquisition_messages.h
+  ../threads/acquisition_job.cpp ../threads/acquisition_job.h
+  ../threads/acquisition_setup.cpp ../threads/acquisition_block.cpp)
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry
+target_sources(zx_app PRIVATE mainform_rate_entry.cpp entry_key_router.cpp entry_key_router.h)
+target_sources(zx_app PRIVATE widgets/pending_entry.cpp widgets/pending_entry.h)
 # DAC outputs
+target_sources(zx_app PRIVATE mainform_dac.cpp)
 # Settings file
-target_sources(zx_app PRIVATE mainform_settings.cpp)
+target_sources(zx_app PRIVATE mainform_settings.cpp mainform_settings_save.cpp)
 target_sources(zx_app PRIVATE mainform_settings_defaults.cpp)
 # Coefficient storage
 target_sources(zx_app PRIVATE mainform_coeffs.cpp)

@@ -4,7 +4,7 @@
 
 namespace platform {
 namespace {
-std::atomic<int> countdown[static_cast<int>(FaultPoint::Count)] = {-1, -1, -1};
+std::atomic<int> countdown[static_cast<int>(FaultPoint::Count)] = {-1, -1, -1, -1};
 }
 
 void armFault(FaultPoint point, int skip)

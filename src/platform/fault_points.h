@@ -7,7 +7,7 @@
 
 namespace platform {
 
-enum class FaultPoint : int { CreateEvent, CloseHandle, AllocateOverlapped, Count };
+enum class FaultPoint : int { CreateEvent, CloseHandle, AllocateOverlapped, AllocateMemory, Count };
 
 // The next `skip` calls succeed, the one after fails; -1 disarms.
 void armFault(FaultPoint point, int skip = 0);

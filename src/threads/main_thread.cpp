@@ -2,6 +2,7 @@
 
 #include "mainform.h"
 #include "platform/decimal_separator.h"
+#include "threads/acquisition_job.h"
 
 TMainThread::TMainThread(TMainForm* form, uint16_t jobIndex, bool jobPageActive)
     : WorkerThread(form, QStringLiteral("TMainThread"))
@@ -13,7 +14,7 @@ TMainThread::TMainThread(TMainForm* form, uint16_t jobIndex, bool jobPageActive)
 
 void TMainThread::InstallJobs()
 {
-    // Entry 0, the multimeter page, gets the acquisition job.
+    Jobs[0] = AcquisitionJob;
 }
 
 void TMainThread::Prepare()

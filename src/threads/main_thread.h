@@ -5,13 +5,15 @@
 // either is set.
 
 #include "platform/overlapped.h"
+#include "threads/acquisition_state.h"
 #include "threads/worker_thread.h"
 
 #include <array>
 #include <cstdint>
 #include <functional>
 
-class TMainThread : public WorkerThread {
+// The acquisition job's data (AcquisitionState) belongs to the thread.
+class TMainThread : public WorkerThread, public AcquisitionState {
     Q_OBJECT
 public:
     using JobFunction = std::function<void(TMainThread&)>;
@@ -28,8 +30,6 @@ public:
     platform::DeviceHandle ModuleHandle = platform::kInvalidDeviceHandle;
     // The jobs by index; an empty entry has no job.
     std::array<JobFunction, kJobCount> Jobs;
-
-    // Job data of the acquisition goes here.
 
 protected:
     void Execute() override;

@@ -12,6 +12,8 @@ public:
     int releaseCount = 0;
     // Called inside RELEASE_INTERFACE.
     std::function<void()> onRelease;
+    // Called inside WRITE_ADC_PARAMETERS, to answer as a module would.
+    std::function<void(AdcParameters*)> onWriteAdcParameters;
     platform::DeviceHandle handle = 1;
 
     bool OPEN_SLOT(uint16_t) override { return true; }
@@ -35,7 +37,12 @@ public:
     bool LOAD_MODULE(const char*) override { return true; }
     bool CHECK_FIRMWARE(int32_t) override { return true; }
     bool UnusedSlot10() override { return false; }
-    bool WRITE_ADC_PARAMETERS(AdcParameters*) override { return true; }
+    bool WRITE_ADC_PARAMETERS(AdcParameters* parameters) override
+    {
+        if (onWriteAdcParameters)
+            onWriteAdcParameters(parameters);
+        return true;
+    }
     bool START_ACQUISITION() override { return true; }
     bool STOP_ACQUISITION() override { return true; }
     bool CHECK_DATA_ERRORS(DataStatus*) override { return true; }

@@ -18,6 +18,7 @@ void waitForMessage(const MessageRecorder& recorder)
 
 TEST_F(ThreadsTest, JobThreadWithoutAJobShowsItsMessageAndWaitsToBeStopped)
 {
+    form->noJob = true;
     startJob();
     waitForMessage(recorder);
     ASSERT_EQ(recorder.messages().size(), 1u);

@@ -2,8 +2,8 @@
 
 #include "support/sim_library.h"
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QFile>
+#include <QStringEncoder>
 #include <QThread>
 
 namespace {
@@ -46,30 +46,9 @@ std::unique_ptr<TMainThread> TestForm::createMainThread(uint16_t jobIndex, bool 
     auto thread = TMainForm::createMainThread(jobIndex, jobPageActive);
     if (job)
         thread->Jobs[0] = job;
+    if (noJob)
+        thread->Jobs[0] = nullptr;
     return thread;
-}
-
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > timeoutMs)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
-    return true;
-}
-
-void processEventsFor(int milliseconds)
-{
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < milliseconds) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        QThread::msleep(5);
-    }
 }
 
 void WindowTest::SetUp()
@@ -89,6 +68,15 @@ void WindowTest::startJob()
     form->StartThread();
     ASSERT_TRUE(form->MainThread);
     ASSERT_TRUE(form->MainThreadRunning);
+}
+
+void WindowTest::writeSettingsFile(const QStringList& lines)
+{
+    QFile file(form->SettingsPath);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    QStringEncoder encoder("windows-1251");
+    for (const QString& line : lines)
+        file.write(QByteArray(encoder.encode(line + QStringLiteral("\r\n"))));
 }
 
 void WindowTest::loopUntilTerminated(TMainThread& thread)

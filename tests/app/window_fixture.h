@@ -5,10 +5,12 @@
 
 #include "fake_module.h"
 #include "mainform.h"
+#include "support/event_wait.h"
 #include "support/message_recorder.h"
 #include "threads/init_and_config_thread.h"
 #include "threads/main_thread.h"
 
+#include <QStringList>
 #include <QTemporaryDir>
 #include <functional>
 #include <gtest/gtest.h>
@@ -20,6 +22,8 @@ public:
 
     // Put into entry 0 of every job thread's table when set.
     TMainThread::JobFunction job;
+    // Leaves every job thread's table empty, so no page has a job.
+    bool noJob = false;
     bool failInitThreadCreation = false;
     bool failMainThreadCreation = false;
     // Replaces the whole search run when set (runs on the search thread).
@@ -30,11 +34,6 @@ protected:
     std::unique_ptr<TMainThread> createMainThread(uint16_t jobIndex, bool jobPageActive) override;
 };
 
-// Processes events until `condition` holds or `timeoutMs` has passed.
-bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 5000);
-// Processes events for `milliseconds` (for checking that nothing happens).
-void processEventsFor(int milliseconds);
-
 class WindowTest : public ::testing::Test {
 protected:
     void SetUp() override;
@@ -44,6 +43,8 @@ protected:
     void startJob();
     // A job that runs until the thread is told to terminate.
     static void loopUntilTerminated(TMainThread& thread);
+    // Writes `lines` ("[section]" or "key=value") as the window's settings file.
+    void writeSettingsFile(const QStringList& lines);
 
     QTemporaryDir settingsDirectory;
     MessageRecorder recorder;

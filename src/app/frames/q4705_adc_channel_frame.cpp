@@ -163,6 +163,41 @@ void TQ4705AdcChannelFrame::Reset()
     SetLedState(2);
 }
 
+ValueEdit* TQ4705AdcChannelFrame::displayEdit(int display) const
+{
+    return display == 1 ? Value1LMDEdit : Value2LMDEdit;
+}
+
+QLabel* TQ4705AdcChannelFrame::displayUnit(int display) const
+{
+    return display == 1 ? Value1LabLMDLabel : Value2LabLMDLabel;
+}
+
+void TQ4705AdcChannelFrame::ShowValue(int display, const QString& text, const QColor& colour, const QString& unit)
+{
+    ValueEdit* edit = displayEdit(display);
+    edit->setEnabled(true);
+    edit->setTextColour(colour);
+    edit->setText(text);
+    displayUnit(display)->setText(unit);
+}
+
+void TQ4705AdcChannelFrame::DisableValue(int display)
+{
+    ValueEdit* edit = displayEdit(display);
+    edit->setEnabled(false);
+    edit->setText(QLatin1String(kNoValue));
+    displayUnit(display)->clear();
+}
+
+void TQ4705AdcChannelFrame::ShowNoValues()
+{
+    for (int display : { 1, 2 }) {
+        displayEdit(display)->setText(QLatin1String(kNoValue));
+        displayUnit(display)->clear();
+    }
+}
+
 void TQ4705AdcChannelFrame::ValueLMDEditChange(ValueEdit* edit)
 {
     // A value refreshed under the pointer stays selected.

@@ -9,6 +9,7 @@
 #include <cstdint>
 
 class QCheckBox;
+class QColor;
 class QComboBox;
 class QLabel;
 class LedShape;
@@ -50,8 +51,17 @@ public:
     // Check box off, no selections, "--------" values, no units, grey LED.
     void Reset();
 
+    // Value display 1 or 2 enabled, showing `text` in `colour` with `unit`.
+    void ShowValue(int display, const QString& text, const QColor& colour, const QString& unit);
+    // Value display 1 or 2 disabled with "--------" and no unit.
+    void DisableValue(int display);
+    // Both displays "--------" without units, as for a channel that is off.
+    void ShowNoValues();
+
 private:
     void setChannelControlsEnabled(bool enabled);
+    ValueEdit* displayEdit(int display) const;
+    QLabel* displayUnit(int display) const;
     void ValueLMDEditChange(ValueEdit* edit);
     void ValueLMDEditMouseEnter(ValueEdit* edit);
     void ValueLMDEditMouseExit(ValueEdit* edit);

@@ -1,5 +1,6 @@
 #include "coeff_window.h"
 
+#include "app/ready_module.h"
 #include "support/sim_library.h"
 
 #include <QTabWidget>
@@ -12,21 +13,10 @@ void CoeffWindowTest::SetUp()
     ASSERT_TRUE(settingsDirectory.isValid());
     sim = simControl();
     ASSERT_NE(sim, nullptr);
-    sim->resetToDefaults();
-    sim->clearBus();
-    modlink_sim::ModuleConfig config;
-    std::strcpy(config.serial, "7C0FF001");
-    std::strcpy(config.firmwareVersion, "2.07.15");
-    ASSERT_TRUE(sim->setModule(kSlot, config));
-
+    placeFreshModule(*sim, kSlot);
     form = std::make_unique<TMainForm>(openSimulatedLibrary(), settingsDirectory.path());
-    ASSERT_TRUE(form->Library->load());
-    form->Module = form->Library->GetModuleInterface(kModuleName);
-    ASSERT_NE(form->Module, nullptr);
-    ASSERT_TRUE(form->Module->OPEN_SLOT(kSlot));
-    form->ModuleState = 2;
-    ASSERT_TRUE(form->Module->READ_MODULE_DESCRIPTION(&form->Description));
-    form->InitCoeffSets();
+    makeModuleReady(*form, kSlot);
+    ASSERT_FALSE(HasFailure());
     sim->resetCallCounts();
 }
 

@@ -5,10 +5,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
 #include <QGuiApplication>
 #include <QPushButton>
-#include <QStringEncoder>
 #include <QTabWidget>
 #include <cstring>
 
@@ -47,15 +45,6 @@ void SearchTest::placeOnly(int slot, const modlink_sim::ModuleConfig& config)
 QString SearchTest::settingsPath() const
 {
     return form->SettingsPath;
-}
-
-void SearchTest::writeSettingsFile(const QStringList& lines)
-{
-    QFile file(settingsPath());
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    QStringEncoder encoder("windows-1251");
-    for (const QString& line : lines)
-        file.write(QByteArray(encoder.encode(line + QStringLiteral("\r\n"))));
 }
 
 void SearchTest::runSearch(bool firstStart)

@@ -19,8 +19,6 @@ protected:
     // Puts the module into `slot` of an otherwise empty bus.
     void placeOnly(int slot, const modlink_sim::ModuleConfig& config);
 
-    // Writes `lines` ("[section]" or "key=value") as the settings file.
-    void writeSettingsFile(const QStringList& lines);
     QString settingsPath() const;
 
     // Runs one search as "Обнаружить" does (or, with `firstStart`, as the

@@ -1,16 +1,22 @@
 // What the search takes from the settings file: the defaults written when it
 // is missing, the firmware source, the window position at the first start,
-// and a file it cannot create or read.
+// a file it cannot create or read, and the defaults applied to the controls.
 
 #include "search_fixture.h"
 
+#include "frames/q4705_adc_channel_frame.h"
 #include "settings/ini_file.h"
 #include "support/sim_library.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QScreen>
+#include <QToolButton>
 #include <QStringEncoder>
 
 namespace {
@@ -39,6 +45,29 @@ TEST_F(SearchSettingsTest, AMissingFileIsWrittenWithTheDefaultsAndTheLibraryFirm
         QStringLiteral("fft"));
     EXPECT_EQ(loadedFirmware(), "");
     EXPECT_EQ(form->ModuleState, 2);
+}
+
+TEST_F(SearchSettingsTest, TheFirstStartAppliesTheDefaultsItWrote)
+{
+    placeOnly(0, moduleWith("D2"));
+    runSearch(true);
+    EXPECT_TRUE(messageTexts().isEmpty()) << messageTexts().join('|').toStdString();
+    EXPECT_EQ(form->ComputationModeLabLMDLabel->text(), QStringLiteral("fft"));
+    EXPECT_NEAR(form->AdcRateLMDEdit->text().toDouble(), 1000.0, 100.0);
+    EXPECT_EQ(form->AllChannelsLMDCheckBox->checkState(), Qt::Checked);
+    EXPECT_EQ(form->AllInputRangeLMDComboBox->currentIndex(), 0);
+    EXPECT_EQ(form->CommonInputConnectionModeLMDComboBox->currentIndex(), 1);
+    EXPECT_EQ(form->CommonMeasuringMethodLMDComboBox->currentIndex(), 2);
+    for (const TQ4705AdcChannelFrame* frame : form->ChannelFrames) {
+        EXPECT_TRUE(frame->ChannelNumberLMDCheckBox->isEnabled());
+        EXPECT_TRUE(frame->ChannelNumberLMDCheckBox->isChecked());
+        EXPECT_TRUE(frame->ParTypeLMDComboBox->isEnabled());
+    }
+    for (const QLineEdit* dac : form->DacEdits) {
+        EXPECT_TRUE(dac->isEnabled());
+        EXPECT_EQ(dac->text(), QStringLiteral("1.000"));
+    }
+    EXPECT_TRUE(form->StartMultimeterLMDSpeedButton->isEnabled());
 }
 
 TEST_F(SearchSettingsTest, AFileOfAnyBytesNeverStopsTheSearch)

@@ -1,0 +1,95 @@
+// The display steps of the multimeter job, run on this thread while the job
+// waits: the block's values in the channel frames, the overload LEDs after
+// them, and the end of a run.
+
+#include "mainform.h"
+
+#include "entry/number_text.h"
+#include "frames/q4705_adc_channel_frame.h"
+#include "mainform_controls_build.h"
+#include "settings/precision_formats.h"
+#include "threads/acquisition_messages.h"
+#include "threads/main_thread.h"
+#include "widgets/design_colours.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QToolButton>
+
+namespace {
+
+bool overloaded(const TMainThread& thread, int channel)
+{
+    return (thread.OverloadBits[0] >> channel) & 1u;
+}
+
+} // namespace
+
+void TMainForm::ShowChannelValues(TMainThread& thread)
+{
+    const bool volts = thread.AmplitudeKind == QLatin1String("volt");
+    const double scale = volts ? 1000.0 : 1.0;
+    const QString unit = volts ? QStringLiteral("мВ") : QStringLiteral("код");
+    const bool spectral = thread.ComputationMethod == QLatin1String("fft");
+    for (TQ4705AdcChannelFrame* frame : ChannelFrames)
+        frame->SetLedState(2);
+    for (int c = 0; c < 4; ++c) {
+        const auto channel = static_cast<size_t>(c);
+        TQ4705AdcChannelFrame* frame = ChannelFrames[channel];
+        const int32_t parType = thread.ParType[channel];
+        if (parType < 0 || parType > 2)
+            continue;
+        if (!frame->ChannelNumberLMDCheckBox->isChecked()) {
+            frame->ShowNoValues();
+            continue;
+        }
+        const QColor colour(overloaded(thread, c) ? design::red : design::lime);
+        const int range = thread.InputRangeIndex[channel];
+        const QString& dcFormat = PrecisionFormats[settings::dcFormatIndex(range)];
+        const QString& acFormat = PrecisionFormats[settings::acFormatIndex(range)];
+        const QString dcText = entry::formatByPattern(scale * thread.DcValue[channel], dcFormat);
+        const QString acText = entry::formatByPattern(scale * thread.AcValue[channel], acFormat);
+        if (parType == 0) {
+            frame->ShowValue(1, dcText, colour, unit);
+            frame->DisableValue(2);
+        } else if (parType == 2) {
+            frame->ShowValue(1, acText, colour, unit);
+            frame->ShowValue(2, dcText, colour, unit);
+        } else {
+            frame->ShowValue(1, acText, colour, unit);
+            if (spectral) {
+                const double kiloHertz = thread.Frequency[channel] * 0.001;
+                const QString pattern
+                    = entry::frequencyPattern(kiloHertz, PrecisionFormats[settings::frFormatIndex(range)]);
+                frame->ShowValue(2, entry::formatByPattern(kiloHertz, pattern), colour, QStringLiteral("кГц"));
+            } else {
+                frame->DisableValue(2);
+            }
+        }
+    }
+}
+
+void TMainForm::ShowOverloadLeds(TMainThread& thread)
+{
+    for (int c = 0; c < 4; ++c) {
+        TQ4705AdcChannelFrame* frame = ChannelFrames[static_cast<size_t>(c)];
+        if (!frame->ChannelNumberLMDCheckBox->isChecked())
+            frame->SetLedState(2);
+        else
+            frame->SetLedState(overloaded(thread, c) ? 1 : 0);
+    }
+}
+
+void TMainForm::FinishAcquisition(TMainThread& thread)
+{
+    StartMultimeterLMDSpeedButton->setText(QStringLiteral("С Т А Р Т"));
+    controls_build::setTextColour(StartMultimeterLMDSpeedButton, design::green, QPalette::ButtonText);
+    const bool wasBusy = HandlerBusy;
+    HandlerBusy = true;
+    StartMultimeterLMDSpeedButton->setChecked(false);
+    HandlerBusy = wasBusy;
+    AcquisitionTimeLMDLabel->setText(QStringLiteral("-----"));
+    if (!thread.ReleaseAcquisitionResources())
+        thread.ReportMessage(QString::fromUtf8(acquisition::kCannotCloseEvent));
+    AcquisitionIdle = true;
+}

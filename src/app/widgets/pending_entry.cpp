@@ -1,0 +1,33 @@
+#include "widgets/pending_entry.h"
+
+#include <QLineEdit>
+
+namespace pending_entry {
+
+namespace {
+
+void setTextColour(QLineEdit* edit, QRgb colour)
+{
+    QPalette palette = edit->palette();
+    palette.setColor(QPalette::Text, QColor(colour));
+    edit->setPalette(palette);
+}
+
+} // namespace
+
+void markPending(QLineEdit* edit)
+{
+    setTextColour(edit, kPendingEntryColour);
+}
+
+void markConfirmed(QLineEdit* edit)
+{
+    setTextColour(edit, kConfirmedEntryColour);
+}
+
+bool isPending(const QLineEdit* edit)
+{
+    return edit->palette().color(QPalette::Text).rgb() == QColor(kPendingEntryColour).rgb();
+}
+
+} // namespace pending_entry
