@@ -7,7 +7,9 @@ build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
 # The fuzz targets: clang with libFuzzer and the sanitizer run-times.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
-run_packages=(xvfb xauth x11-utils imagemagick)
+# Xvfb and the screenshot tools; xdotool presses the start button for the
+# screenshot; Liberation fonts have the metrics the window is laid out for.
+run_packages=(xvfb xauth x11-utils imagemagick xdotool fonts-liberation2)
 # FFTW is the reference the real FFT is measured against; benchmarks only.
 bench_packages=(libbenchmark-dev libfftw3-dev pkg-config)
 # Building the Debian package (dpkg-shlibdeps) and checking its contents.

@@ -3,9 +3,13 @@
 # module. Without a display it starts its own Xvfb. Once the module search has
 # had time to finish it saves a screenshot of the window into
 # build/zentrix-screenshot.png, then keeps the program running until Ctrl+C.
+# On its own Xvfb it first presses the start button, so the screenshot shows
+# the multimeter measuring the simulated module.
 #
 #   ZENTRIX_RUN_SECONDS=N      quit after N seconds (for non-interactive use)
 #   ZENTRIX_SCREENSHOT_DELAY=N seconds before the screenshot (default 5)
+#   ZENTRIX_MEASURE=1|0        press the start button before the screenshot
+#                              (default: 1 on its own Xvfb, 0 on a display)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh run
@@ -14,6 +18,7 @@ scripts/build.sh build
 screenshot=$PWD/build/zentrix-screenshot.png
 delay=${ZENTRIX_SCREENSHOT_DELAY:-5}
 run_seconds=${ZENTRIX_RUN_SECONDS:-}
+measure=${ZENTRIX_MEASURE:-}
 
 xvfb_pid=""
 program_pid=""
@@ -45,15 +50,25 @@ if [ -z "${DISPLAY:-}" ]; then
     sleep 0.1
   done
   echo "No display: started Xvfb (1920x1080x24) on $DISPLAY."
+  measure=${measure:-1}
 fi
 
 build/bin/Zentrix &
 program_pid=$!
 echo "Zentrix runs (pid $program_pid)."
 
+# Seconds of measuring before the screenshot: a few blocks of values.
+measure_seconds=4
+
 sleep "$delay"
 if kill -0 "$program_pid" 2>/dev/null; then
   window=$(xwininfo -root -tree 2>/dev/null | awk '/"Zentrix \(/ {print $1; exit}')
+  if [ "${measure:-0}" = 1 ] && [ -n "$window" ]; then
+    # The start button's centre, in the window's fixed layout.
+    xdotool mousemove --window "$window" 610 40 click 1
+    echo "Pressed the start button; measuring for ${measure_seconds} s."
+    sleep "$measure_seconds"
+  fi
   if [ -n "$window" ] && import -window "$window" "$screenshot" 2>/dev/null; then
     echo "Screenshot of the window: $screenshot"
   elif import -window root "$screenshot" 2>/dev/null; then
