@@ -17,17 +17,17 @@ void setTextColour(QLineEdit* edit, QRgb colour)
 
 void markPending(QLineEdit* edit)
 {
-    setTextColour(edit, kPendingEntryColour);
+    setTextColour(edit, PendingEntryColour);
 }
 
 void markConfirmed(QLineEdit* edit)
 {
-    setTextColour(edit, kConfirmedEntryColour);
+    setTextColour(edit, ConfirmedEntryColour);
 }
 
 bool isPending(const QLineEdit* edit)
 {
-    return edit->palette().color(QPalette::Text).rgb() == QColor(kPendingEntryColour).rgb();
+    return edit->palette().color(QPalette::Text).rgb() == QColor(PendingEntryColour).rgb();
 }
 
 } // namespace pending_entry

@@ -9,8 +9,8 @@ class QLineEdit;
 
 namespace pending_entry {
 
-inline constexpr QRgb kPendingEntryColour = 0xFF0000;
-inline constexpr QRgb kConfirmedEntryColour = 0x000000;
+inline constexpr QRgb PendingEntryColour = 0xFF0000;
+inline constexpr QRgb ConfirmedEntryColour = 0x000000;
 
 void markPending(QLineEdit* edit);
 void markConfirmed(QLineEdit* edit);
