@@ -1,22 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Zentrix with its tests and runs every test:
-# a normal build, the same tests under AddressSanitizer with
-# UndefinedBehaviorSanitizer and under ThreadSanitizer, then each fuzz target
-# for a bounded time.
-# Usage: scripts/test.sh [normal|asan|tsan|fuzz]...   (default: all four)
+# a normal build, the Debian package made from it and checked, the same tests
+# under AddressSanitizer with UndefinedBehaviorSanitizer and under
+# ThreadSanitizer, then each fuzz target for a bounded time.
+# Usage: scripts/test.sh [normal|package|asan|tsan|fuzz]...   (default: all five)
 # ZENTRIX_FUZZ_SECONDS sets the time of each fuzz target (60 by default).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 if [ $# -eq 0 ]; then
-  modes=(normal asan tsan fuzz)
+  modes=(normal package asan tsan fuzz)
 else
   modes=("$@")
 fi
 for mode in "${modes[@]}"; do
   case "$mode" in
-    normal | asan | tsan | fuzz) ;;
-    *) echo "unknown test mode: $mode (normal, asan, tsan or fuzz)" >&2; exit 2 ;;
+    normal | package | asan | tsan | fuzz) ;;
+    *) echo "unknown test mode: $mode (normal, package, asan, tsan or fuzz)" >&2; exit 2 ;;
   esac
 done
 
@@ -58,6 +58,9 @@ for mode in "${modes[@]}"; do
     normal)
       scripts/build.sh build -DZENTRIX_BUILD_TESTS=ON
       run_tests build 300
+      ;;
+    package)
+      scripts/check-package.sh build
       ;;
     asan)
       scripts/build.sh build-asan -DZENTRIX_BUILD_TESTS=ON -DZENTRIX_ASAN=ON -DZENTRIX_BUILD_BENCH=OFF
