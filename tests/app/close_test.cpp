@@ -153,6 +153,8 @@ protected:
             reach(StateAtClose::Idle);
             if (HasFatalFailure())
                 return;
+            // The search has read the check box from the settings file.
+            form->AutoSaveSettingsLMDCheckBox->setChecked(GetParam().autoSave);
             form->job = [](TMainThread& thread) {
                 thread.ReportMessage(QStringLiteral("job failed"));
                 loopUntilTerminated(thread);
