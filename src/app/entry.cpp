@@ -15,6 +15,16 @@ std::unique_ptr<TMainForm> createMainWindow(
     return std::make_unique<TMainForm>(std::move(library), settingsDirectory);
 }
 
+std::unique_ptr<QTranslator> installRussianQtTranslation(const QString& directory)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_ru"), directory))
+        return nullptr;
+    if (!QCoreApplication::installTranslator(translator.get()))
+        return nullptr;
+    return translator;
+}
+
 void showApplicationException(std::exception_ptr exception)
 {
     QString text;

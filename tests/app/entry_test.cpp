@@ -3,6 +3,8 @@
 #include "support/message_recorder.h"
 #include "support/sim_library.h"
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -45,6 +47,31 @@ TEST(ExceptionDisplay, ShowsTheMessageOrAnEmptyTextForForeignExceptions)
     EXPECT_EQ(recorder.messages()[0].text, QStringLiteral("disk full"));
     EXPECT_EQ(recorder.messages()[0].icon, platform::MessageIcon::Error);
     EXPECT_EQ(recorder.messages()[1].text, QString());
+}
+
+// A standard button's text as the user reads it, without the "&" that marks
+// its access key.
+QString buttonText(const QMessageBox& box, QMessageBox::StandardButton which)
+{
+    return box.button(which) ? box.button(which)->text().remove(QLatin1Char('&')) : QStringLiteral("<none>");
+}
+
+TEST(QtTranslation, StandardButtonsReadRussianAfterStartUp)
+{
+    const auto translation = installRussianQtTranslation();
+    ASSERT_NE(translation, nullptr) << "qtbase_ru.qm is missing (Debian package qt6-translations-l10n)";
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Внимание!!!"), QString(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(buttonText(box, QMessageBox::Yes), QStringLiteral("Да"));
+    EXPECT_EQ(buttonText(box, QMessageBox::No), QStringLiteral("Нет"));
+}
+
+TEST(QtTranslation, WithoutTheTranslationFileTheButtonsStayEnglish)
+{
+    QTemporaryDir noTranslations;
+    EXPECT_EQ(installRussianQtTranslation(noTranslations.path()), nullptr);
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Внимание!!!"), QString(), QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(buttonText(box, QMessageBox::Yes), QStringLiteral("Yes"));
+    EXPECT_EQ(buttonText(box, QMessageBox::No), QStringLiteral("No"));
 }
 
 } // namespace
