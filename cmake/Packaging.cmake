@@ -1,23 +1,24 @@
 # Installation layout and the Debian package (cpack -G DEB).
 #
 # The program looks for the device library and its settings file Zentrix.ini
-# in the folder of its own executable, so the program and libModlink.so go
-# into one private folder, lib/zentrix. packaging/ adds the launcher link
-# bin/Zentrix, the settings file (among the configuration files, linked from
-# the program's folder), the desktop entry and the icon.
+# in the folder of its own executable, so the program, libModlink.so and the
+# default settings go into one private folder, lib/zentrix. Where a user
+# cannot write there, the program keeps that user's settings in
+# ~/.config/zentrix, started from the defaults beside it. packaging/ adds the
+# launcher link bin/Zentrix, the default settings, the desktop entry, the
+# icon, the manual page and the Debian copyright file and changelog.
 
 set(ZENTRIX_INSTALL_PROGRAM_DIR lib/zentrix)
 # Installing (and so cpack) copies what has been built and builds nothing
 # itself; otherwise cpack would first build every test program in the folder.
 # Build first: cmake --build build && cmake --install build.
 set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-add_subdirectory(packaging)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zentrix)
 set(CPACK_PACKAGE_VENDOR Zentrix)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_CONTACT "Zentrix developers")
+set(CPACK_PACKAGE_CONTACT "Zentrix developers <zentrix@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "utility for the Q47-05 USB data-acquisition module")
 set(CPACK_PACKAGE_DESCRIPTION [[Zentrix finds Q47-05 modules by serial number, loads their firmware and shows
 their status, measures with the four ADC channels as a multimeter, sets the
@@ -37,14 +38,14 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps. Qt's window-system plugins are loaded at run time, so no
 # library lookup finds them. The window's layout is drawn for Arial, Times New
 # Roman and Courier New: the Liberation fonts have their metrics (and Cyrillic);
-# with the fallback fonts of a bare system captions are cut off.
+# with the fallback fonts of a bare system captions are cut off. Qt's Russian
+# translation gives the standard dialog buttons Russian texts.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2")
-# The settings file is a configuration file: an upgrade keeps the settings
-# saved in it, and only a purge removes it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-liberation2")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-file(WRITE ${CMAKE_BINARY_DIR}/packaging/debian/conffiles "/etc/zentrix/Zentrix.ini\n")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_BINARY_DIR}/packaging/debian/conffiles)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+# cpack's ldconfig calls for the library in the private folder come out again.
+set(CPACK_POST_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/drop_ldconfig_calls.cmake)
 
+add_subdirectory(packaging)
 include(CPack)

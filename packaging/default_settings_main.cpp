@@ -1,6 +1,7 @@
 // Writes the settings file the program writes on its first start. An
-// installation ships this file: the installed program's folder is not
-// writable by its users, so the program could not create the file there.
+// installation ships this file beside the program: where its users cannot
+// write into the program's folder, each user's own settings file starts as a
+// copy of it.
 //
 // Usage: zentrix-default-settings <file>
 

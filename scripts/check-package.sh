@@ -1,13 +1,17 @@
 #!/usr/bin/env bash
 # Builds the Debian package of Zentrix in an existing build folder and checks
-# it: the files it holds, its dependencies, and that the program starts from
-# the unpacked package and loads the device library beside itself.
+# it: the files it holds, its dependencies, Debian's checker lintian (no error
+# and no warning), that the program starts from the unpacked package and loads
+# the device library beside itself, and that a user who cannot write into the
+# program's folder gets a copy of the default settings.
 #
 # Usage: scripts/check-package.sh [--install] [build-dir]   (default: build)
 #   --install   also install the package with apt-get, which installs missing
 #               dependencies too (as root, only when zentrix is not installed
 #               yet), start the installed program as an unprivileged user, and
-#               purge the package again; the dependencies stay installed
+#               purge the package again; the dependencies stay installed.
+#               Without it the unpacked program is started as an
+#               unprivileged user when the script runs as root.
 #   ZENTRIX_CHECK_SECONDS=N  how long the program may take to load its
 #               device library (default 20)
 set -euo pipefail
@@ -35,7 +39,8 @@ else
   cmake -S . -B "$build_dir" >/dev/null
 fi
 # Only what the package holds; the test programs are not needed.
-nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix Modlink zentrix-default-settings-file >/dev/null
+nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix Modlink zentrix-default-settings-file \
+  zentrix-documentation >/dev/null
 
 package_dir=$build_dir/package
 rm -f "$package_dir"/zentrix_*.deb
@@ -95,27 +100,44 @@ depends=$(field Depends)
 echo "Depends: $depends"
 # True when $1 is one of the packages named in Depends (alternatives included).
 depends_on() { tr ',|' '\n' <<<"$depends" | awk -v name="$1" '$1 == name { found = 1 } END { exit !found }'; }
-for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins fonts-liberation2; do
+for package in libc6 libstdc++6 libqt6core6 libqt6gui6 libqt6widgets6 qt6-qpa-plugins qt6-translations-l10n \
+  fonts-liberation2; do
   check "depends on $package" depends_on "$package"
 done
 no_build_only_depends() { ! tr ',' '\n' <<<"$depends" | grep -Eq -- '-dev( |$)|gtest|gmock|benchmark|fftw|libasan|libtsan|libubsan'; }
 check "no development or test packages among the dependencies" no_build_only_depends
 
 dpkg-deb -e "$deb" "$work/control"
-check "the settings file is the one configuration file" \
-  test "$(cat "$work/control/conffiles" 2>/dev/null)" = "/etc/zentrix/Zentrix.ini"
+# The settings beside the program are the package's defaults, not a
+# configuration file: each user's settings live in the user's home.
+check "no configuration files" test ! -e "$work/control/conffiles"
+# The device library lies in the program's private folder, which the dynamic
+# linker never searches, so there is nothing for ldconfig to do.
+check "no maintainer scripts" test -z "$(ls "$work/control" | grep -E '^(pre|post)(inst|rm)$')"
+
+# Debian's checker, showing its errors and warnings (its informational notes
+# with lintian -I).
+lintian_passes() {
+  local status=0
+  lintian --fail-on error,warning "$deb" >"$work/lintian" 2>&1 || status=$?
+  # Its notice that it runs as root is no finding about the package.
+  grep -v '^running with root privileges' "$work/lintian" >&2 || true
+  return $status
+}
+check "lintian reports no error and no warning" lintian_passes
 
 # --- Contents ---------------------------------------------------------------
 
 # Every entry that is not a folder, with its link target.
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sort >"$work/contents"
 sort >"$work/expected" <<'EOF'
-./etc/zentrix/Zentrix.ini
 ./usr/bin/Zentrix -> ../lib/zentrix/Zentrix
 ./usr/lib/zentrix/Zentrix
-./usr/lib/zentrix/Zentrix.ini -> /etc/zentrix/Zentrix.ini
+./usr/lib/zentrix/Zentrix.ini
 ./usr/lib/zentrix/libModlink.so
 ./usr/share/applications/zentrix.desktop
+./usr/share/doc/zentrix/changelog.Debian.gz
+./usr/share/doc/zentrix/copyright
 ./usr/share/icons/hicolor/128x128/apps/zentrix.png
 ./usr/share/icons/hicolor/16x16/apps/zentrix.png
 ./usr/share/icons/hicolor/22x22/apps/zentrix.png
@@ -125,6 +147,8 @@ sort >"$work/expected" <<'EOF'
 ./usr/share/icons/hicolor/48x48/apps/zentrix.png
 ./usr/share/icons/hicolor/64x64/apps/zentrix.png
 ./usr/share/icons/hicolor/scalable/apps/zentrix.svg
+./usr/share/lintian/overrides/zentrix
+./usr/share/man/man1/Zentrix.1.gz
 EOF
 if ! diff -u "$work/expected" "$work/contents" >"$work/contents.diff"; then
   cat "$work/contents.diff" >&2
@@ -171,7 +195,7 @@ libraries_come_from_depends() {
 check "the program's libraries come from its dependencies" libraries_come_from_depends "$program"
 check "the device library's libraries come from the dependencies" libraries_come_from_depends "$library"
 
-settings=$root/etc/zentrix/Zentrix.ini
+settings=$root/usr/lib/zentrix/Zentrix.ini
 check "the settings file is readable by everyone and written by root only" \
   test "$(stat -c %a "$settings")" = 644
 check "the settings file is Windows-1251 text" iconv -f CP1251 -t UTF-8 "$settings" -o /dev/null
@@ -208,7 +232,7 @@ starts_and_loads_library() {
   local launcher=$1 expected=$2 user=${3:-} log_dir=$work/ld-$RANDOM start
   mkdir -p "$log_dir" "$work/home"
   chmod 777 "$log_dir" "$work/home"
-  local command=(env HOME="$work/home" QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json"
+  local command=(env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json"
     LD_DEBUG=files LD_DEBUG_OUTPUT="$log_dir/ld" "$launcher")
   if [ -n "$user" ]; then
     command=(runuser -u "$user" -- "${command[@]}")
@@ -242,11 +266,21 @@ starts_and_loads_library() {
     return 1
   fi
 }
-# The link beside the program points into the system's /etc; in the unpacked
-# tree it has to point into the tree's own etc.
-ln -sfn ../../../etc/zentrix/Zentrix.ini "$root/usr/lib/zentrix/Zentrix.ini"
+user_settings=$work/home/.config/zentrix/Zentrix.ini
+# True when the user's settings file is a copy of the defaults at $1.
+user_got_the_defaults() { cmp -s "$1" "$user_settings"; }
+
 check "the unpacked program starts through bin/Zentrix and loads the library beside it" \
   starts_and_loads_library "$root/usr/bin/Zentrix" "$library"
+if [ "$install_check" -eq 0 ] && [ "$(id -u)" -eq 0 ]; then
+  # The unpacked tree belongs to root: for another user the program's folder
+  # is read-only, as in an installation.
+  rm -rf "$work/home/.config"
+  check "the unpacked program starts for a normal user" \
+    starts_and_loads_library "$root/usr/bin/Zentrix" "$library" nobody
+  check "that user's settings start as a copy of the defaults beside the program" \
+    user_got_the_defaults "$settings"
+fi
 
 # --- Installation (optional) -------------------------------------------------
 
@@ -261,8 +295,11 @@ if [ "$install_check" -eq 1 ]; then
     installed_here=1
     check "the package installs with its dependencies" \
       quietly env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb"
+    rm -rf "$work/home/.config"
     check "the installed program starts for a normal user and loads /usr/lib/zentrix/libModlink.so" \
       starts_and_loads_library /usr/bin/Zentrix /usr/lib/zentrix/libModlink.so nobody
+    check "that user's settings start as a copy of /usr/lib/zentrix/Zentrix.ini" \
+      user_got_the_defaults /usr/lib/zentrix/Zentrix.ini
     check "dpkg purges the package" quietly dpkg --purge zentrix
     installed_here=0
     check "nothing is left behind" bash -c '! test -e /usr/lib/zentrix && ! test -e /etc/zentrix && ! test -L /usr/bin/Zentrix'

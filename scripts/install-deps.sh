@@ -4,16 +4,19 @@
 set -euo pipefail
 
 build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
-test_packages=(libgtest-dev libgmock-dev libbenchmark-dev)
+# Qt's own Russian texts for the standard dialog buttons, read at start-up.
+runtime_packages=(qt6-translations-l10n)
+test_packages=(libgtest-dev libgmock-dev libbenchmark-dev "${runtime_packages[@]}")
 # The fuzz targets: clang with libFuzzer and the sanitizer run-times.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
 # Xvfb and the screenshot tools; xdotool presses the start button for the
 # screenshot; Liberation fonts have the metrics the window is laid out for.
-run_packages=(xvfb xauth x11-utils imagemagick xdotool fonts-liberation2)
+run_packages=(xvfb xauth x11-utils imagemagick xdotool fonts-liberation2 "${runtime_packages[@]}")
 # FFTW is the reference the real FFT is measured against; benchmarks only.
 bench_packages=(libbenchmark-dev libfftw3-dev pkg-config)
-# Building the Debian package (dpkg-shlibdeps) and checking its contents.
-package_packages=(dpkg-dev file binutils desktop-file-utils)
+# Building the Debian package (dpkg-shlibdeps) and checking its contents and
+# its conformance to Debian's rules (lintian).
+package_packages=(dpkg-dev file binutils desktop-file-utils lintian)
 
 wanted=()
 for group in "${@:-build}"; do
