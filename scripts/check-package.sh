@@ -113,7 +113,13 @@ dpkg-deb -e "$deb" "$work/control"
 check "no configuration files" test ! -e "$work/control/conffiles"
 # The device library lies in the program's private folder, which the dynamic
 # linker never searches, so there is nothing for ldconfig to do.
-check "no maintainer scripts" test -z "$(ls "$work/control" | grep -E '^(pre|post)(inst|rm)$')"
+no_maintainer_scripts() {
+  local script
+  for script in preinst postinst prerm postrm; do
+    [ ! -e "$work/control/$script" ] || return 1
+  done
+}
+check "no maintainer scripts" no_maintainer_scripts
 
 # Debian's checker, showing its errors and warnings (its informational notes
 # with lintian -I).
@@ -232,8 +238,8 @@ starts_and_loads_library() {
   local launcher=$1 expected=$2 user=${3:-} log_dir=$work/ld-$RANDOM start
   mkdir -p "$log_dir" "$work/home"
   chmod 777 "$log_dir" "$work/home"
-  local command=(env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json"
-    LD_DEBUG=files LD_DEBUG_OUTPUT="$log_dir/ld" "$launcher")
+  local command=(env HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+    QT_QPA_PLATFORM="offscreen:configfile=$work/screen.json" LD_DEBUG=files LD_DEBUG_OUTPUT="$log_dir/ld" "$launcher")
   if [ -n "$user" ]; then
     command=(runuser -u "$user" -- "${command[@]}")
   fi
@@ -274,7 +280,9 @@ check "the unpacked program starts through bin/Zentrix and loads the library bes
   starts_and_loads_library "$root/usr/bin/Zentrix" "$library"
 if [ "$install_check" -eq 0 ] && [ "$(id -u)" -eq 0 ]; then
   # The unpacked tree belongs to root: for another user the program's folder
-  # is read-only, as in an installation.
+  # is read-only, as in an installation. A comment marks these defaults apart
+  # from the ones the program itself would write.
+  printf '; the defaults of this installation\r\n' >>"$settings"
   rm -rf "$work/home/.config"
   check "the unpacked program starts for a normal user" \
     starts_and_loads_library "$root/usr/bin/Zentrix" "$library" nobody
