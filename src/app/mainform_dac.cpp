@@ -1,5 +1,7 @@
 // The two DAC outputs: typing keeps each field in its numeric shape
 // (one integer digit, three decimals), Enter sends the value to the module.
+// A field's text is black only while the module holds the value it shows;
+// every other way out of these handlers leaves it red.
 // These handlers do not stop a running acquisition: the library takes a DAC
 // code from this thread while the job thread reads samples.
 
@@ -21,6 +23,8 @@ namespace {
 const char* const kKeyPressCaption = "Ошибка DacValueLMDEditKeyPress()!!!";
 const QString kCannotCast = QStringLiteral("Не могу привести тип!");
 const QString kFatal = QStringLiteral("Обнаружена неустранимая ошибка!");
+// A text such as "-" alone, which is no number yet.
+const QString kIncompleteNumber = QStringLiteral("Не могу преобразовать строку в число: число не дописано!");
 
 QLineEdit* lineEditOrReport(QObject* sender, const QString& caption)
 {
@@ -71,6 +75,7 @@ void TMainForm::DacValueLMDEditKeyPress(QObject* sender, QChar& key)
         // The caret stays at the start, where Backspace has nothing to remove.
         edit->setText(QStringLiteral("0.000"));
         edit->setCursorPosition(0);
+        pending_entry::markPending(edit);
         break;
     case entry::DacKeyAction::Apply:
         ApplyDacValue(edit);
@@ -106,8 +111,11 @@ void TMainForm::DacValueLMDEditChange(QObject* sender)
         } catch (const std::exception&) {
         }
         if (!normalized) {
-            platform::showMessage(
-                kFatal, QStringLiteral("Ошибка DacValueLMDEditChange()!!!"), platform::MessageIcon::Information);
+            // The text is not what the module holds, though it cannot be
+            // brought into shape yet.
+            pending_entry::markPending(edit);
+            platform::showMessage(kIncompleteNumber, QStringLiteral("Ошибка DacValueLMDEditChange()!!!"),
+                platform::MessageIcon::Information);
             return;
         }
         edit->setText(normalized->text);
@@ -148,6 +156,9 @@ void TMainForm::ApplyDacValue(QObject* field)
     }
     QLineEdit* edit = *found;
     const auto output = static_cast<uint16_t>(found - DacEdits.begin());
+    // Red until the module has taken the value: a text that does not convert,
+    // a refused code or a fault leaves it so.
+    pending_entry::markPending(edit);
     try {
         const coeffs::CoeffPair coefficients = WorkingCoeffs.DacRaw[output];
         const entry::DacApplyResult result = entry::ApplyDacValue(edit->text(), coefficients);
