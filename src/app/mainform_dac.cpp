@@ -105,22 +105,22 @@ void TMainForm::DacValueLMDEditChange(QObject* sender)
         if (!edit)
             return;
         CursorPosPending = true;
+        // Whatever happens below, the text is no longer what the module holds.
+        pending_entry::markPending(edit);
+        const QString caption = QStringLiteral("Ошибка DacValueLMDEditChange()!!!");
         std::optional<entry::DacTextEdit> normalized;
         try {
             normalized = entry::NormalizeDacText(edit->text(), caretOf(edit));
         } catch (const std::exception&) {
+            platform::showMessage(kFatal, caption, platform::MessageIcon::Information);
+            return;
         }
         if (!normalized) {
-            // The text is not what the module holds, though it cannot be
-            // brought into shape yet.
-            pending_entry::markPending(edit);
-            platform::showMessage(kIncompleteNumber, QStringLiteral("Ошибка DacValueLMDEditChange()!!!"),
-                platform::MessageIcon::Information);
+            platform::showMessage(kIncompleteNumber, caption, platform::MessageIcon::Information);
             return;
         }
         edit->setText(normalized->text);
         SavedCursorPos = normalized->caretPos;
-        pending_entry::markPending(edit);
     }
     // The edit reports its caret while this handler still rewrites the text,
     // when the notification cannot run; the caret is placed once it is done.
