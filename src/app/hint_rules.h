@@ -24,9 +24,9 @@ int hintDurationMs(const QString& controlName, const QColor& ledColour);
 // Where a hint of `hintSize` stands (its top left corner) for the mouse
 // pointer at `pointer`: below the pointer and right of it, as tool tips
 // stand. A hint that would cross the bottom of the work area goes above the
-// pointer, one that would cross its right edge to the left of it, so a moved
-// hint keeps its edges at least 10 pixels inside the work area and never
-// lands under the pointer (which would hide it at once).
+// pointer, one that would cross its right edge to the left of it; a moved
+// hint keeps its bottom and right edges at least 10 pixels inside the work
+// area and never lands under the pointer (which would hide it at once).
 QPoint placeHint(const QPoint& pointer, const QSize& hintSize, const QRect& workArea);
 
 } // namespace hints
