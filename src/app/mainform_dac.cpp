@@ -14,6 +14,7 @@
 #include "platform/message_seam.h"
 #include "widgets/pending_entry.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <algorithm>
 #include <exception>
@@ -40,11 +41,33 @@ int caretOf(const QLineEdit* edit)
     return edit->cursorPosition() + 1;
 }
 
+// Every module search disables the fields, and the module it opens may not
+// hold their levels (another module chosen, none found, one without DAC
+// outputs): a disabled field turns red until its level is sent again.
+class UnsentWhileDisabled : public QObject {
+public:
+    explicit UnsentWhileDisabled(QLineEdit* edit)
+        : QObject(edit)
+    {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::EnabledChange && !edit->isEnabled())
+            pending_entry::markPending(edit);
+        return false;
+    }
+};
+
 } // namespace
 
 void TMainForm::ConnectDacHandlers()
 {
     for (QLineEdit* edit : DacEdits) {
+        new UnsentWhileDisabled(edit);
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { DacValueLMDEditChange(edit); });
         connect(edit, &QLineEdit::cursorPositionChanged, this, [this, edit] { DacValueLMDEditCursorPosChanged(edit); });
         new EntryKeyRouter(

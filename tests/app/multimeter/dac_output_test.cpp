@@ -332,6 +332,22 @@ TEST_F(DacOutputTest, StoredLevelsTheModuleRefusesStayRed)
     EXPECT_EQ(recorder.messages()[0].text, QStringLiteral("Не могу установить ЦАП!"));
 }
 
+TEST_F(DacOutputTest, ASearchThatOpensAModuleWithoutDacOutputsLeavesTheLevelsRed)
+{
+    setFieldText(dac, QStringLiteral("0.000"), 0);
+    type(dac, QStringLiteral("2"));
+    QTest::keyClick(dac, Qt::Key_Return);
+    ASSERT_FALSE(pending_entry::isPending(dac));
+    applySettingsAsSearch(false);
+    // The fields keep the last module's levels, which this module does not hold.
+    EXPECT_EQ(form->Dac1ValueLMDEdit->text(), QStringLiteral("2.000"));
+    EXPECT_EQ(form->Dac2ValueLMDEdit->text(), QStringLiteral("1.000"));
+    for (QLineEdit* field : form->DacEdits) {
+        EXPECT_FALSE(field->isEnabled());
+        EXPECT_TRUE(pending_entry::isPending(field));
+    }
+}
+
 class DacSettingsTest : public MultimeterWindowTest { };
 
 TEST_F(DacSettingsTest, StoredLevelsAreLimitedWhenSent)
