@@ -306,7 +306,13 @@ INSTANTIATE_TEST_SUITE_P(WidthsAndDecimals, ValueShown,
         ShownCase { 153, "-289.98750", false }, ShownCase { 152, "-2899.8750000000", true },
         ShownCase { 153, "-289.9875000000", true }, ShownCase { 152, "-7999.0000000000", true },
         ShownCase { 100, "-2899.875", true }, ShownCase { 100, "-2.900", false }, ShownCase { 60, "-2.900", true },
-        ShownCase { 60, "-0.3", false }));
+        ShownCase { 60, "-0.3", false }),
+    [](const ::testing::TestParamInfo<ShownCase>& info) {
+        std::string name = "Width" + std::to_string(info.param.width) + "_";
+        for (const char* c = info.param.text; *c; ++c)
+            name += *c == '-' ? std::string("Minus") : *c == '.' ? std::string("_") : std::string(1, *c);
+        return name;
+    });
 
 TEST_F(ChannelFrame, NothingIsSelectedOrClearedWhileTheApplicationIsInactive)
 {
