@@ -102,13 +102,12 @@ bool ApplicationEventFilter::showHint(QWidget* widget, QHelpEvent* event)
     QToolTip::showText(
         event->globalPos(), text, widget, QRect(), hints::hintDurationMs(widget->objectName(), ledColour));
     if (QWidget* label = visibleToolTipLabel()) {
-        // The hint stands below the pointer, as Qt places it before its own
-        // screen-edge correction, and then keeps 10 pixels inside the work area.
+        // Placed here rather than by Qt: a hint kept clear of the pointer is
+        // not hidden by the pointer leaving the control for the hint.
         label->ensurePolished();
         label->adjustSize();
-        const QPoint below = event->globalPos() + QPoint(2, 16);
         const QRect workArea = platform::workAreaAt(form_->frameGeometry().center());
-        label->move(hints::clampHintPosition(below, label->frameGeometry().size(), workArea));
+        label->move(hints::placeHint(event->globalPos(), label->frameGeometry().size(), workArea));
     }
     return true;
 }

@@ -21,8 +21,12 @@ QColor fullSpeedWarningColour();
 // its other hints 5 s; every other control's hint stays 2 s.
 int hintDurationMs(const QString& controlName, const QColor& ledColour);
 
-// A hint whose bottom or right edge would lie beyond the work area is moved
-// so that the edge stays 10 pixels inside it.
-QPoint clampHintPosition(const QPoint& position, const QSize& hintSize, const QRect& workArea);
+// Where a hint of `hintSize` stands (its top left corner) for the mouse
+// pointer at `pointer`: below the pointer and right of it, as tool tips
+// stand. A hint that would cross the bottom of the work area goes above the
+// pointer, one that would cross its right edge to the left of it; a moved
+// hint keeps its bottom and right edges at least 10 pixels inside the work
+// area and never lands under the pointer (which would hide it at once).
+QPoint placeHint(const QPoint& pointer, const QSize& hintSize, const QRect& workArea);
 
 } // namespace hints

@@ -1,5 +1,7 @@
 // The two DAC outputs: typing keeps each field in its numeric shape
 // (one integer digit, three decimals), Enter sends the value to the module.
+// A field's text is black only while the module holds the value it shows;
+// every other way out of these handlers leaves it red.
 // These handlers do not stop a running acquisition: the library takes a DAC
 // code from this thread while the job thread reads samples.
 
@@ -12,6 +14,7 @@
 #include "platform/message_seam.h"
 #include "widgets/pending_entry.h"
 
+#include <QEvent>
 #include <QLineEdit>
 #include <algorithm>
 #include <exception>
@@ -21,6 +24,8 @@ namespace {
 const char* const kKeyPressCaption = "Ошибка DacValueLMDEditKeyPress()!!!";
 const QString kCannotCast = QStringLiteral("Не могу привести тип!");
 const QString kFatal = QStringLiteral("Обнаружена неустранимая ошибка!");
+// A text such as "-" alone, which is no number yet.
+const QString kIncompleteNumber = QStringLiteral("Не могу преобразовать строку в число: число не дописано!");
 
 QLineEdit* lineEditOrReport(QObject* sender, const QString& caption)
 {
@@ -36,11 +41,33 @@ int caretOf(const QLineEdit* edit)
     return edit->cursorPosition() + 1;
 }
 
+// Every module search disables the fields, and the module it opens may not
+// hold their levels (another module chosen, none found, one without DAC
+// outputs): a disabled field turns red until its level is sent again.
+class UnsentWhileDisabled : public QObject {
+public:
+    explicit UnsentWhileDisabled(QLineEdit* edit)
+        : QObject(edit)
+    {
+        edit->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        auto* edit = static_cast<QLineEdit*>(watched);
+        if (event->type() == QEvent::EnabledChange && !edit->isEnabled())
+            pending_entry::markPending(edit);
+        return false;
+    }
+};
+
 } // namespace
 
 void TMainForm::ConnectDacHandlers()
 {
     for (QLineEdit* edit : DacEdits) {
+        new UnsentWhileDisabled(edit);
         connect(edit, &QLineEdit::textChanged, this, [this, edit] { DacValueLMDEditChange(edit); });
         connect(edit, &QLineEdit::cursorPositionChanged, this, [this, edit] { DacValueLMDEditCursorPosChanged(edit); });
         new EntryKeyRouter(
@@ -71,6 +98,7 @@ void TMainForm::DacValueLMDEditKeyPress(QObject* sender, QChar& key)
         // The caret stays at the start, where Backspace has nothing to remove.
         edit->setText(QStringLiteral("0.000"));
         edit->setCursorPosition(0);
+        pending_entry::markPending(edit);
         break;
     case entry::DacKeyAction::Apply:
         ApplyDacValue(edit);
@@ -100,19 +128,22 @@ void TMainForm::DacValueLMDEditChange(QObject* sender)
         if (!edit)
             return;
         CursorPosPending = true;
+        // Whatever happens below, the text is no longer what the module holds.
+        pending_entry::markPending(edit);
+        const QString caption = QStringLiteral("Ошибка DacValueLMDEditChange()!!!");
         std::optional<entry::DacTextEdit> normalized;
         try {
             normalized = entry::NormalizeDacText(edit->text(), caretOf(edit));
         } catch (const std::exception&) {
+            platform::showMessage(kFatal, caption, platform::MessageIcon::Information);
+            return;
         }
         if (!normalized) {
-            platform::showMessage(
-                kFatal, QStringLiteral("Ошибка DacValueLMDEditChange()!!!"), platform::MessageIcon::Information);
+            platform::showMessage(kIncompleteNumber, caption, platform::MessageIcon::Information);
             return;
         }
         edit->setText(normalized->text);
         SavedCursorPos = normalized->caretPos;
-        pending_entry::markPending(edit);
     }
     // The edit reports its caret while this handler still rewrites the text,
     // when the notification cannot run; the caret is placed once it is done.
@@ -148,6 +179,9 @@ void TMainForm::ApplyDacValue(QObject* field)
     }
     QLineEdit* edit = *found;
     const auto output = static_cast<uint16_t>(found - DacEdits.begin());
+    // Red until the module has taken the value: a text that does not convert,
+    // a refused code or a fault leaves it so.
+    pending_entry::markPending(edit);
     try {
         const coeffs::CoeffPair coefficients = WorkingCoeffs.DacRaw[output];
         const entry::DacApplyResult result = entry::ApplyDacValue(edit->text(), coefficients);

@@ -85,7 +85,7 @@ TQ4705AdcChannelFrame::TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelInd
 
     for (ValueEdit* edit : { Value1LMDEdit, Value2LMDEdit }) {
         setFocusOnHover(edit, true);
-        connect(edit, &QLineEdit::textChanged, this, [this, edit] { ValueLMDEditChange(edit); });
+        connect(edit, &ValueEdit::refreshed, this, [this, edit] { ValueLMDEditChange(edit); });
         connect(edit, &ValueEdit::mouseEntered, this, [this, edit] { ValueLMDEditMouseEnter(edit); });
         connect(edit, &ValueEdit::mouseLeft, this, [this, edit] { ValueLMDEditMouseExit(edit); });
     }
@@ -156,8 +156,8 @@ void TQ4705AdcChannelFrame::Reset()
     InputRangeLMDComboBox->setCurrentIndex(-1);
     InputConnectionModeLMDComboBox->setCurrentIndex(-1);
     ParTypeLMDComboBox->setCurrentIndex(-1);
-    Value1LMDEdit->setText(QLatin1String(kNoValue));
-    Value2LMDEdit->setText(QLatin1String(kNoValue));
+    Value1LMDEdit->setValueText(QLatin1String(kNoValue));
+    Value2LMDEdit->setValueText(QLatin1String(kNoValue));
     Value1LabLMDLabel->clear();
     Value2LabLMDLabel->clear();
     SetLedState(2);
@@ -178,7 +178,7 @@ void TQ4705AdcChannelFrame::ShowValue(int display, const QString& text, const QC
     ValueEdit* edit = displayEdit(display);
     edit->setEnabled(true);
     edit->setTextColour(colour);
-    edit->setText(text);
+    edit->setValueText(text);
     displayUnit(display)->setText(unit);
 }
 
@@ -186,29 +186,30 @@ void TQ4705AdcChannelFrame::DisableValue(int display)
 {
     ValueEdit* edit = displayEdit(display);
     edit->setEnabled(false);
-    edit->setText(QLatin1String(kNoValue));
+    edit->setValueText(QLatin1String(kNoValue));
     displayUnit(display)->clear();
 }
 
 void TQ4705AdcChannelFrame::ShowNoValues()
 {
     for (int display : { 1, 2 }) {
-        displayEdit(display)->setText(QLatin1String(kNoValue));
+        displayEdit(display)->setValueText(QLatin1String(kNoValue));
         displayUnit(display)->clear();
     }
 }
 
 void TQ4705AdcChannelFrame::ValueLMDEditChange(ValueEdit* edit)
 {
-    // A value refreshed under the pointer stays selected.
+    // A value refreshed under the pointer stays selected, also when the new
+    // text equals the old one.
     if (ApplicationActive && edit->isMouseAbove())
-        edit->selectAll();
+        edit->selectAllFromStart();
 }
 
 void TQ4705AdcChannelFrame::ValueLMDEditMouseEnter(ValueEdit* edit)
 {
     if (ApplicationActive && !edit->text().contains(QLatin1String("--")))
-        edit->selectAll();
+        edit->selectAllFromStart();
 }
 
 void TQ4705AdcChannelFrame::ValueLMDEditMouseExit(ValueEdit* edit)

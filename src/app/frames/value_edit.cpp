@@ -20,6 +20,31 @@ ValueEdit::ValueEdit(QWidget* parent)
     setFont(valueFont);
     setAutoFillBackground(true);
     applyColours();
+    connect(this, &QLineEdit::textChanged, this, &ValueEdit::showHead);
+}
+
+void ValueEdit::setValueText(const QString& text)
+{
+    const bool unchanged = text == this->text();
+    setText(text);
+    // An equal text raises no textChanged, yet setText has still moved the
+    // caret to the end and cleared the selection.
+    if (unchanged)
+        showHead();
+}
+
+void ValueEdit::showHead()
+{
+    // The line edit scrolls to keep its caret in view; at the end of a number
+    // wider than the field that would hide the sign and the leading digits.
+    setCursorPosition(0);
+    emit refreshed();
+}
+
+void ValueEdit::selectAllFromStart()
+{
+    const int length = static_cast<int>(text().size());
+    setSelection(length, -length);
 }
 
 void ValueEdit::setTextColour(const QColor& colour)
@@ -47,6 +72,9 @@ void ValueEdit::leaveEvent(QEvent* event)
 void ValueEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
+    // A focus by Tab selects everything with the caret at the end.
+    if (!text().isEmpty() && selectedText() == text())
+        selectAllFromStart();
     applyColours();
 }
 

@@ -12,6 +12,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -251,6 +252,67 @@ TEST_F(ChannelFrame, AValueRefreshedUnderThePointerStaysSelected)
     edit->setText(QStringLiteral("1.500"));
     EXPECT_FALSE(edit->hasSelectedText());
 }
+
+// The first and the last character position visible in `edit` as it is drawn
+// now: the positions nearest the left and right ends of the text area.
+std::pair<int, int> visibleSpan(ValueEdit* edit)
+{
+    edit->grab(); // the line edit settles its scrolling when it paints
+    const QRect inside = edit->contentsRect().adjusted(3, 0, -3, 0);
+    const int middle = inside.center().y();
+    return { edit->cursorPositionAt(QPoint(inside.left(), middle)),
+        edit->cursorPositionAt(QPoint(inside.right(), middle)) };
+}
+
+struct ShownCase {
+    int width;
+    const char* text;
+    bool tailCut; // the text is far wider than the field in any monospaced 27 px font
+};
+
+class ValueShown : public ChannelFrame, public ::testing::WithParamInterface<ShownCase> { };
+
+// Negative values at 0 to 10 decimals, in the two design widths and in
+// narrower fields: the sign and the leading digits are always in view.
+TEST_P(ValueShown, TheHeadOfTheNumberIsAlwaysInView)
+{
+    const ShownCase& row = GetParam();
+    const QString text = QString::fromLatin1(row.text);
+    for (ValueEdit* edit : { frame.Value1LMDEdit, frame.Value2LMDEdit }) {
+        edit->resize(row.width, edit->height());
+        for (bool pointedAt : { false, true }) {
+            SCOPED_TRACE(pointedAt ? "under the pointer" : "not pointed at");
+            frame.setApplicationActive(pointedAt);
+            if (pointedAt)
+                pointAt(edit);
+            frame.ShowValue(edit == frame.Value1LMDEdit ? 1 : 2, text, kLime, QStringLiteral("мВ"));
+            auto [first, last] = visibleSpan(edit);
+            EXPECT_EQ(first, 0);
+            if (row.tailCut) {
+                EXPECT_LT(last, text.size());
+            }
+            // Shown again unchanged, as a steady value is at every block.
+            frame.ShowValue(edit == frame.Value1LMDEdit ? 1 : 2, text, kLime, QStringLiteral("мВ"));
+            std::tie(first, last) = visibleSpan(edit);
+            EXPECT_EQ(first, 0);
+            EXPECT_EQ(edit->selectedText(), pointedAt ? text : QString());
+            leave(edit);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(WidthsAndDecimals, ValueShown,
+    ::testing::Values(ShownCase { 152, "-2899.", false }, ShownCase { 152, "-2899.8750", false },
+        ShownCase { 153, "-289.98750", false }, ShownCase { 152, "-2899.8750000000", true },
+        ShownCase { 153, "-289.9875000000", true }, ShownCase { 152, "-7999.0000000000", true },
+        ShownCase { 100, "-2899.875", true }, ShownCase { 100, "-2.900", false }, ShownCase { 60, "-2.900", true },
+        ShownCase { 60, "-0.3", false }),
+    [](const ::testing::TestParamInfo<ShownCase>& info) {
+        std::string name = "Width" + std::to_string(info.param.width) + "_";
+        for (const char* c = info.param.text; *c; ++c)
+            name += *c == '-' ? std::string("Minus") : *c == '.' ? std::string("_") : std::string(1, *c);
+        return name;
+    });
 
 TEST_F(ChannelFrame, NothingIsSelectedOrClearedWhileTheApplicationIsInactive)
 {

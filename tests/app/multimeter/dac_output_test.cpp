@@ -5,12 +5,15 @@
 #include "multimeter_window.h"
 
 #include "entry/dac_entry.h"
+#include "entry/number_text.h"
 #include "settings/ini_file.h"
 #include "widgets/pending_entry.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
+#include <limits>
+#include <optional>
 
 namespace {
 
@@ -217,6 +220,132 @@ TEST_F(DacOutputTest, AStrangeSenderIsReported)
     EXPECT_EQ(recorder.messages()[1].text, QStringLiteral("Не могу опознать управляюшщий элемент типа TLMDEdit!"));
     EXPECT_EQ(recorder.messages()[1].caption, QStringLiteral("Ошибка DacValueLMDEditKeyPress()!"));
     EXPECT_EQ(recorder.messages()[1].icon, platform::MessageIcon::None);
+}
+
+// What the field shows against what the module holds: after each of these,
+// a black field shows the value whose code the simulated module holds, and a
+// red one leaves the module with the level it had (1.000 V from the settings).
+struct HeldCase {
+    const char* name;
+    void (*act)(QLineEdit* field, TMainForm* form, modlink_sim::SimControl* sim);
+    bool red;
+    const char* firstMessage; // "" for none
+};
+
+void selectAllAndType(QLineEdit* field, const char* typed)
+{
+    field->selectAll();
+    for (const char* ch = typed; *ch; ++ch)
+        QTest::sendKeyEvent(QTest::Click, field, Qt::Key_unknown, QString(QLatin1Char(*ch)), Qt::NoModifier);
+}
+
+void pressEnter(QLineEdit* field)
+{
+    QTest::keyClick(field, Qt::Key_Return);
+}
+
+class DacHeldValueTest : public DacOutputTest, public ::testing::WithParamInterface<HeldCase> { };
+
+TEST_P(DacHeldValueTest, ABlackFieldShowsWhatTheModuleHolds)
+{
+    const HeldCase& row = GetParam();
+    const int16_t before = moduleCode(0);
+    ASSERT_EQ(before, *entry::dacCodeFor(1.0, form->WorkingCoeffs.DacRaw[0]));
+    ASSERT_FALSE(pending_entry::isPending(dac));
+
+    row.act(dac, form.get(), sim);
+
+    EXPECT_EQ(pending_entry::isPending(dac), row.red) << dac->text().toStdString();
+    if (row.red) {
+        EXPECT_EQ(moduleCode(0), before);
+    } else {
+        const std::optional<double> shown = entry::textToNumber(dac->text());
+        ASSERT_TRUE(shown) << dac->text().toStdString();
+        EXPECT_EQ(moduleCode(0), *entry::dacCodeFor(*shown, form->WorkingCoeffs.DacRaw[0]));
+    }
+    const QString expected = QString::fromUtf8(row.firstMessage);
+    EXPECT_EQ(recorder.empty() ? QString() : recorder.messages()[0].text, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, DacHeldValueTest,
+    ::testing::Values(
+        HeldCase { "TypedButNotSent",
+            [](QLineEdit* f, TMainForm*, modlink_sim::SimControl*) { selectAllAndType(f, "3"); }, true, "" },
+        HeldCase { "SentWithEnter",
+            [](QLineEdit* f, TMainForm*, modlink_sim::SimControl*) {
+                selectAllAndType(f, "3");
+                pressEnter(f);
+            },
+            false, "" },
+        HeldCase { "MinusAlone", [](QLineEdit* f, TMainForm*, modlink_sim::SimControl*) { selectAllAndType(f, "-"); },
+            true, "Не могу преобразовать строку в число: число не дописано!" },
+        HeldCase { "MinusAloneThenEnter",
+            [](QLineEdit* f, TMainForm*, modlink_sim::SimControl*) {
+                selectAllAndType(f, "-");
+                pressEnter(f);
+            },
+            true, "Не могу преобразовать строку в число: число не дописано!" },
+        HeldCase { "EmptiedThenEnter",
+            [](QLineEdit* f, TMainForm* form, modlink_sim::SimControl*) {
+                form->HandlerBusy = true;
+                f->clear();
+                form->HandlerBusy = false;
+                pressEnter(f);
+            },
+            true, "Обнаружена ошибка преобразования строки в число." },
+        HeldCase { "CodeRefused",
+            [](QLineEdit* f, TMainForm*, modlink_sim::SimControl* sim) {
+                sim->failOnce(modlink_sim::Op::WriteDacSample);
+                selectAllAndType(f, "2");
+                pressEnter(f);
+            },
+            true, "Не могу установить ЦАП!" },
+        HeldCase { "UnchangedValueRefused",
+            [](QLineEdit* f, TMainForm*, modlink_sim::SimControl* sim) {
+                sim->failOnce(modlink_sim::Op::WriteDacSample);
+                pressEnter(f);
+            },
+            true, "Не могу установить ЦАП!" },
+        HeldCase { "CoefficientsGiveNoCode",
+            [](QLineEdit* f, TMainForm* form, modlink_sim::SimControl*) {
+                form->WorkingCoeffs.DacRaw[0].Offset = std::numeric_limits<double>::quiet_NaN();
+                selectAllAndType(f, "2");
+                pressEnter(f);
+                form->WorkingCoeffs.DacRaw[0].Offset = 0.0;
+            },
+            true, "Обнаружена неустранимая ошибка!" }),
+    [](const ::testing::TestParamInfo<HeldCase>& info) { return std::string(info.param.name); });
+
+TEST_F(DacOutputTest, StoredLevelsTheModuleRefusesStayRed)
+{
+    writeSettingsFile({ QStringLiteral("[Модуль Q47-05]"),
+        QStringLiteral("ЦАП. Амплитуда постоянного сигнала для канала 1, В=2.5") });
+    const int16_t before = moduleCode(0);
+    sim->failAlways(modlink_sim::Op::WriteDacSample);
+    settings::IniFile file(form->SettingsPath);
+    form->ReadIniFile(&file);
+    sim->failAlways(modlink_sim::Op::WriteDacSample, false);
+    EXPECT_EQ(dac->text(), QStringLiteral("2.500"));
+    EXPECT_TRUE(pending_entry::isPending(dac));
+    EXPECT_EQ(moduleCode(0), before);
+    ASSERT_FALSE(recorder.empty());
+    EXPECT_EQ(recorder.messages()[0].text, QStringLiteral("Не могу установить ЦАП!"));
+}
+
+TEST_F(DacOutputTest, ASearchThatOpensAModuleWithoutDacOutputsLeavesTheLevelsRed)
+{
+    setFieldText(dac, QStringLiteral("0.000"), 0);
+    type(dac, QStringLiteral("2"));
+    QTest::keyClick(dac, Qt::Key_Return);
+    ASSERT_FALSE(pending_entry::isPending(dac));
+    applySettingsAsSearch(false);
+    // The fields keep the last module's levels, which this module does not hold.
+    EXPECT_EQ(form->Dac1ValueLMDEdit->text(), QStringLiteral("2.000"));
+    EXPECT_EQ(form->Dac2ValueLMDEdit->text(), QStringLiteral("1.000"));
+    for (QLineEdit* field : form->DacEdits) {
+        EXPECT_FALSE(field->isEnabled());
+        EXPECT_TRUE(pending_entry::isPending(field));
+    }
 }
 
 class DacSettingsTest : public MultimeterWindowTest { };
