@@ -149,6 +149,12 @@ public:
     int32_t CoeffsLoadSource = 0;
     // The file object of the last default-writing or saving.
     std::unique_ptr<settings::IniFile> SettingsFile;
+    // Whether the window holds a value for these keys, applied from the file
+    // or chosen by the user since; a save writes only the keys it holds.
+    bool AutoSaveSettingHeld = false;
+    bool ChannelSettingsHeld = false;
+    // The selected module was readied by the last search or chosen by the user.
+    bool ModuleSelectionHeld = false;
 
     // ---- ADC parameters and acquisition display ------------------------------
     // ADC parameter and acquisition display declarations go here.
@@ -250,6 +256,7 @@ public:
     void ReadRateAndDacSettings(const settings::IniFile& file);
     bool WriteAppSettings(settings::IniFile& file);
     bool WriteModuleSettings(settings::IniFile& file);
+    bool WriteChannelSettings(settings::IniFile& file);
 
     // ---- Coefficient storage -------------------------------------------------
     // Coefficient storage declarations go here.

@@ -128,6 +128,8 @@ void TMainForm::FindDeviceLMDButtonClick()
         ResetChannelFrame(c);
     for (QLineEdit* edit : DacEdits)
         edit->clear();
+    // Emptied controls hold nothing a save may write.
+    ChannelSettingsHeld = false;
     StartInitDevicesThread(1, false);
 }
 

@@ -101,6 +101,7 @@ void TInitAndConfigThread::ReadDetectionSettings()
     } else {
         const auto& serial = Form->ModuleSerials[static_cast<size_t>(selected)];
         WantedSerial = module_search::fieldText(serial.data(), serial.size());
+        wantedSerialHeld_ = Form->ModuleSelectionHeld;
     }
 }
 
@@ -126,6 +127,9 @@ void TInitAndConfigThread::ApplyStoredSettings()
 
 void TInitAndConfigThread::FinishSearch()
 {
+    // A save may name the selected module only when this search readied it,
+    // or when it is the module the window held before and was found again.
+    Form->ModuleSelectionHeld = Form->ModuleState == 2 || (wantedSerialHeld_ && wantedSerialFound_);
     withHandlerBusy([this] {
         Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, true);
         Form->SaveSettingsButton->setEnabled(!Form->AutoSaveSettingsLMDCheckBox->isChecked());
