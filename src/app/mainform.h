@@ -75,6 +75,9 @@ public:
     std::unique_ptr<TMainThread> MainThread;
     // Cleared while a thread dialog is shown: Esc is then left alone.
     bool ShortCutHandlerEnabled = true;
+    // Set from the request of a module search until its finishing step; no
+    // job starts meanwhile.
+    bool SearchPending = false;
 
     void StartInitDevicesThread(uint32_t mode, bool firstStart);
     void OnStartInitDevicesThread(uint32_t mode, bool firstStart);

@@ -135,15 +135,24 @@ void TMainForm::FindDeviceLMDButtonClick()
 
 // Shared by the multimeter start button and the verification start button:
 // every click stops the job; a click that puts the multimeter button down
-// starts it again.
+// starts it again, unless a module search is requested or running. The
+// multimeter button is down exactly while its job runs or starts.
 void TMainForm::StartLMDSpeedButtonClick(QToolButton* button)
 {
     HandlerScope scope(HandlerBusy);
-    if (!scope.entered())
+    if (!scope.entered()) {
+        // A click while another handler works (a second click of a double
+        // click among them) does nothing, so the button keeps its state.
+        button->setChecked(!button->isChecked());
         return;
+    }
     StopThread();
-    if (MainLMDPageControl->currentIndex() == 0 && button == StartMultimeterLMDSpeedButton && button->isChecked())
+    if (MainLMDPageControl->currentIndex() != 0 || button != StartMultimeterLMDSpeedButton || !button->isChecked())
+        return;
+    if (!SearchPending && !InitThreadRunning)
         StartThread();
+    if (!MainThread)
+        button->setChecked(false);
 }
 
 void TMainForm::ModulesComboBoxChange()
