@@ -145,6 +145,21 @@ TEST_F(SearchTest, ALibraryThatCannotBeLoadedIsReportedLikeAWrongVersion)
     expectControlsGivenBack();
 }
 
+TEST_F(SearchTest, FindLoadsTheLibraryAgainOnceItIsPutBack)
+{
+    QTemporaryDir directory;
+    form = std::make_unique<TestForm>(openModlinkLibrary(directory.path()), settingsDirectory.path());
+    runSearch();
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    recorder.clear();
+    ASSERT_TRUE(QFile::copy(QDir(testProgramDirectory()).filePath(QStringLiteral("libModlink.so")),
+        directory.filePath(QStringLiteral("libModlink.so"))));
+    runSearch();
+    EXPECT_TRUE(recorder.empty()) << messageTexts().join('|').toStdString();
+    EXPECT_NE(form->Module, nullptr);
+    EXPECT_EQ(form->ModuleState, 2);
+}
+
 TEST_F(SearchTest, AReadyModuleGetsItsStatusAndTheAdcControls)
 {
     placeOnly(5, moduleWith("470503123", 'B', 20));
