@@ -121,6 +121,9 @@ public:
     // When enabling, the controls inside AdcIndividualParsLMDGroupBox keep
     // their own state (the channel rule enables them).
     void SetEnabledRecursively(QWidget* control, bool enabled);
+    // The stored window position (-1: keep that coordinate), used only where
+    // the whole window fits on a screen.
+    void MoveToStoredPosition(int top, int left);
     // Text and colours of one of the status labels of the top band.
     void ShowStatusLabel(QLabel* label, const QString& text, const QColor& textColour, const QColor& background);
     // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.

@@ -111,12 +111,7 @@ void TInitAndConfigThread::RestoreWindowPosition()
         return;
     const int top = settings::read(*SettingsFile, settings::MainPanelTopKey);
     const int left = settings::read(*SettingsFile, settings::MainPanelLeftKey);
-    QPoint position = Form->pos();
-    if (top != -1)
-        position.setY(top);
-    if (left != -1)
-        position.setX(left);
-    Form->move(position);
+    Form->MoveToStoredPosition(top, left);
 }
 
 void TInitAndConfigThread::ApplyStoredSettings()
