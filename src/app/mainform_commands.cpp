@@ -150,7 +150,7 @@ void TMainForm::StartLMDSpeedButtonClick(QToolButton* button)
     StopThread();
     if (MainLMDPageControl->currentIndex() != 0 || button != StartMultimeterLMDSpeedButton || !button->isChecked())
         return;
-    if (!SearchPending && !InitThreadRunning)
+    if (!SearchPending)
         StartThread();
     if (!MainThread)
         button->setChecked(false);
