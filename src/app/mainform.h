@@ -75,6 +75,9 @@ public:
     std::unique_ptr<TMainThread> MainThread;
     // Cleared while a thread dialog is shown: Esc is then left alone.
     bool ShortCutHandlerEnabled = true;
+    // Set from the request of a module search until its finishing step; no
+    // job starts meanwhile.
+    bool SearchPending = false;
 
     void StartInitDevicesThread(uint32_t mode, bool firstStart);
     void OnStartInitDevicesThread(uint32_t mode, bool firstStart);
@@ -118,6 +121,9 @@ public:
     // When enabling, the controls inside AdcIndividualParsLMDGroupBox keep
     // their own state (the channel rule enables them).
     void SetEnabledRecursively(QWidget* control, bool enabled);
+    // The stored window position (-1: keep that coordinate), used only where
+    // the whole window fits on a screen.
+    void MoveToStoredPosition(int top, int left);
     // Text and colours of one of the status labels of the top band.
     void ShowStatusLabel(QLabel* label, const QString& text, const QColor& textColour, const QColor& background);
     // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.
@@ -149,6 +155,12 @@ public:
     int32_t CoeffsLoadSource = 0;
     // The file object of the last default-writing or saving.
     std::unique_ptr<settings::IniFile> SettingsFile;
+    // Whether the window holds a value for these keys, applied from the file
+    // or chosen by the user since; a save writes only the keys it holds.
+    bool AutoSaveSettingHeld = false;
+    bool ChannelSettingsHeld = false;
+    // The selected module was readied by the last search or chosen by the user.
+    bool ModuleSelectionHeld = false;
 
     // ---- ADC parameters and acquisition display ------------------------------
     // ADC parameter and acquisition display declarations go here.
@@ -250,6 +262,7 @@ public:
     void ReadRateAndDacSettings(const settings::IniFile& file);
     bool WriteAppSettings(settings::IniFile& file);
     bool WriteModuleSettings(settings::IniFile& file);
+    bool WriteChannelSettings(settings::IniFile& file);
 
     // ---- Coefficient storage -------------------------------------------------
     // Coefficient storage declarations go here.

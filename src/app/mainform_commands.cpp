@@ -8,6 +8,7 @@
 #include "platform/decimal_separator.h"
 #include "platform/message_seam.h"
 #include "platform/screen.h"
+#include "threads/module_search_rules.h"
 #include "threads/worker_thread.h"
 
 #include <QAction>
@@ -128,20 +129,31 @@ void TMainForm::FindDeviceLMDButtonClick()
         ResetChannelFrame(c);
     for (QLineEdit* edit : DacEdits)
         edit->clear();
+    // Emptied controls hold nothing a save may write.
+    ChannelSettingsHeld = false;
     StartInitDevicesThread(1, false);
 }
 
 // Shared by the multimeter start button and the verification start button:
 // every click stops the job; a click that puts the multimeter button down
-// starts it again.
+// starts it again, unless a module search is requested or running. The
+// multimeter button is down exactly while its job runs or starts.
 void TMainForm::StartLMDSpeedButtonClick(QToolButton* button)
 {
     HandlerScope scope(HandlerBusy);
-    if (!scope.entered())
+    if (!scope.entered()) {
+        // A click while another handler works (a second click of a double
+        // click among them) does nothing, so the button keeps its state.
+        button->setChecked(!button->isChecked());
         return;
+    }
     StopThread();
-    if (MainLMDPageControl->currentIndex() == 0 && button == StartMultimeterLMDSpeedButton && button->isChecked())
+    if (MainLMDPageControl->currentIndex() != 0 || button != StartMultimeterLMDSpeedButton || !button->isChecked())
+        return;
+    if (!SearchPending)
         StartThread();
+    if (!MainThread)
+        button->setChecked(false);
 }
 
 void TMainForm::ModulesComboBoxChange()
@@ -153,21 +165,11 @@ void TMainForm::ModulesComboBoxChange()
     QString chosen;
     if (index >= 0 && index < static_cast<int>(ModuleSerials.size())) {
         const auto& field = ModuleSerials[static_cast<size_t>(index)];
-        chosen = QString::fromLatin1(field.data(), static_cast<int>(qstrnlen(field.data(), field.size())));
+        chosen = module_search::fieldText(field.data(), field.size());
     }
-    // The caption holds "(S/N <serial>, ..." for the module shown.
-    QString shown = windowTitle();
-    const QString serialMarker = QStringLiteral("(S/N ");
-    const int serialAt = shown.indexOf(serialMarker);
-    int commaAt = -1;
-    if (serialAt >= 0) {
-        shown.remove(0, serialAt + serialMarker.size());
-        commaAt = shown.indexOf(QLatin1Char(','));
-        if (commaAt >= 0)
-            shown.truncate(commaAt);
-    }
-    if (serialAt >= 0 && commaAt >= 0 && shown == chosen)
+    if (module_search::captionShowsSerial(windowTitle(), chosen))
         return;
+    ModuleSelectionHeld = true;
     StopThread();
     StartInitDevicesThread(1, false);
 }

@@ -17,7 +17,7 @@ bool TMainForm::ApplicationShortCut(int key)
 {
     if (key != Qt::Key_Escape)
         return false;
-    if (HandlerBusy || InitThreadRunning) {
+    if (HandlerBusy || InitThreadRunning || SearchPending) {
         HandlerBusy = false;
         return true;
     }

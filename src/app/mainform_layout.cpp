@@ -3,6 +3,7 @@
 #include "mainform.h"
 
 #include "widgets/led_shape.h"
+#include "window_placement.h"
 
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -68,4 +69,12 @@ void TMainForm::HideUnusedControls()
         MainLMDPageControl->setTabVisible(index, false);
         MainLMDPageControl->setTabEnabled(index, false);
     }
+}
+
+void TMainForm::MoveToStoredPosition(int top, int left)
+{
+    QList<QRect> areas;
+    for (const QScreen* screen : QGuiApplication::screens())
+        areas << screen->availableGeometry();
+    move(window_placement::startPosition(top, left, pos(), frameGeometry().size(), areas));
 }

@@ -43,6 +43,7 @@ bool TMainForm::ReadIniFile(settings::IniFile* file)
         const bool autoSave = settings::read(*file, settings::AutoSaveSettingsKey);
         AutoSaveSettingsLMDCheckBox->setChecked(autoSave);
         SaveSettingsButton->setEnabled(!autoSave);
+        AutoSaveSettingHeld = true;
     }
     ReadAdcSettings(*file);
     if (ModuleState == 2) {
@@ -94,6 +95,7 @@ void TMainForm::ReadAdcSettings(const settings::IniFile& file)
         AllChannelsLMDCheckBox->setCheckState(Qt::Unchecked);
     else
         AllChannelsLMDCheckBox->setCheckState(Qt::PartiallyChecked);
+    ChannelSettingsHeld = true;
 }
 
 void TMainForm::ReadRateAndDacSettings(const settings::IniFile& file)

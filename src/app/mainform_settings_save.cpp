@@ -1,7 +1,9 @@
 // Saving the settings the user can change on screen: on the Save button, on
 // the menu items and, with auto-save on, when the window closes. A key is
-// written only from a control that holds a value: a disabled rate or DAC
-// field (no module ready, no DAC) leaves its key as the file has it.
+// written only from a control that holds a value, applied from the file or
+// chosen by the user since: a disabled rate or DAC field (no module ready, no
+// DAC), channel controls a search has emptied or never filled, and a module
+// list entry no search readied leave their keys as the file has them.
 
 #include "mainform.h"
 
@@ -52,6 +54,7 @@ void TMainForm::AutoSaveSettingsLMDCheckBoxChange()
     HandlerScope scope(HandlerBusy);
     if (!scope.entered())
         return;
+    AutoSaveSettingHeld = true;
     SaveSettingsButton->setEnabled(!AutoSaveSettingsLMDCheckBox->isChecked());
 }
 
@@ -108,11 +111,13 @@ void TMainForm::SaveIniFile(const QString& path)
 
 bool TMainForm::WriteAppSettings(settings::IniFile& file)
 {
-    bool ok = settings::write(file, settings::AutoSaveSettingsKey, AutoSaveSettingsLMDCheckBox->isChecked())
-        && settings::write(file, settings::MainPanelTopKey, y())
+    bool ok = true;
+    if (AutoSaveSettingHeld)
+        ok = settings::write(file, settings::AutoSaveSettingsKey, AutoSaveSettingsLMDCheckBox->isChecked());
+    ok = ok && settings::write(file, settings::MainPanelTopKey, y())
         && settings::write(file, settings::MainPanelLeftKey, x());
     const int selected = ModulesComboBox->currentIndex();
-    if (ok && selected >= 0 && selected < static_cast<int>(ModuleSerials.size())) {
+    if (ok && ModuleSelectionHeld && selected >= 0 && selected < static_cast<int>(ModuleSerials.size())) {
         const auto& serial = ModuleSerials[static_cast<size_t>(selected)];
         ok = settings::write(
             file, settings::ModuleSerialNumberKey, module_search::fieldText(serial.data(), serial.size()));
@@ -125,7 +130,22 @@ bool TMainForm::WriteModuleSettings(settings::IniFile& file)
     bool ok = true;
     if (AdcRateLMDEdit->isEnabled())
         ok = settings::write(file, settings::AdcRateKey, AdcRateHz * 0.001);
+    if (ChannelSettingsHeld)
+        ok = ok && WriteChannelSettings(file);
 
+    // A field that holds no number has no level to store; its key keeps the
+    // level stored before.
+    for (int output = 0; ok && output < static_cast<int>(DacEdits.size()); ++output) {
+        const QLineEdit* edit = DacEdits[output];
+        const std::optional<double> volts = edit->isEnabled() ? entry::textToNumber(edit->text()) : std::nullopt;
+        if (volts)
+            ok = settings::write(file, settings::DacAmplitudeKey, *volts, settings::dacAmplitudeKeyName(output + 1));
+    }
+    return ok && file.flush();
+}
+
+bool TMainForm::WriteChannelSettings(settings::IniFile& file)
+{
     settings::ChannelControlSettings controls;
     // The grey state (channels differ) counts as not checked.
     controls.groupEnabled = AllChannelsLMDCheckBox->checkState() == Qt::Checked;
@@ -137,15 +157,5 @@ bool TMainForm::WriteModuleSettings(settings::IniFile& file)
         CommonInputConnectionModeLMDComboBox, ChannelFrames, &TQ4705AdcChannelFrame::InputConnectionModeLMDComboBox);
     controls.parType
         = choiceOf(CommonMeasuringMethodLMDComboBox, ChannelFrames, &TQ4705AdcChannelFrame::ParTypeLMDComboBox);
-    ok = ok && settings::writeChannelControlSettings(file, controls);
-
-    // A field that holds no number has no level to store; its key keeps the
-    // level stored before.
-    for (int output = 0; ok && output < static_cast<int>(DacEdits.size()); ++output) {
-        const QLineEdit* edit = DacEdits[output];
-        const std::optional<double> volts = edit->isEnabled() ? entry::textToNumber(edit->text()) : std::nullopt;
-        if (volts)
-            ok = settings::write(file, settings::DacAmplitudeKey, *volts, settings::dacAmplitudeKeyName(output + 1));
-    }
-    return ok && file.flush();
+    return settings::writeChannelControlSettings(file, controls);
 }

@@ -61,6 +61,7 @@ void TMainForm::StartInitDevicesThread(uint32_t mode, bool firstStart)
     if (InitThreadRunning || !InitRequestAllowed || ShutdownStarted)
         return;
     InitRequestAllowed = false;
+    SearchPending = true;
     QCoreApplication::postEvent(this, new WindowMessage(kStartInitThreadMessage, mode, firstStart ? 1 : 0));
 }
 
@@ -74,6 +75,7 @@ void TMainForm::OnStartInitDevicesThread(uint32_t mode, bool firstStart)
     // A start message that arrives once the window closes starts nothing.
     if (ShutdownStarted) {
         InitRequestAllowed = true;
+        SearchPending = false;
         return;
     }
     InitThreadRunning = false;
@@ -87,6 +89,7 @@ void TMainForm::OnStartInitDevicesThread(uint32_t mode, bool firstStart)
     }
     if (!InitThread) {
         InitRequestAllowed = true;
+        SearchPending = false;
         platform::showMessage(QStringLiteral("Не могу открыть поток 'InitAndConfigThread'!"),
             QStringLiteral("Ошибка OnStartInitDevicesThread()!"));
         return;
@@ -94,8 +97,10 @@ void TMainForm::OnStartInitDevicesThread(uint32_t mode, bool firstStart)
     ++startedSearches_;
     TInitAndConfigThread* thread = InitThread.get();
     connect(thread, &QThread::finished, this, [this, thread] {
-        if (InitThread.get() == thread)
+        if (InitThread.get() == thread) {
             InitThreadRunning = false;
+            SearchPending = false;
+        }
     });
     thread->start();
     while (InitThread.get() == thread && !InitThreadRunning && !thread->runEnded())
@@ -214,6 +219,7 @@ const std::atomic<bool>* TMainForm::jobTerminateFlag() const
 void TMainForm::NoteSearchFinished()
 {
     ++finishedSearches_;
+    SearchPending = false;
     emit moduleSearchFinished();
 }
 
@@ -224,8 +230,8 @@ void TMainForm::FinishShutdown()
 {
     ShutdownStarted = true;
     if (WorkerThread::servingSynchronizedCall()) {
-        for (WorkerThread* thread : { static_cast<WorkerThread*>(InitThread.get()),
-                 static_cast<WorkerThread*>(MainThread.get()) }) {
+        for (WorkerThread* thread :
+            { static_cast<WorkerThread*>(InitThread.get()), static_cast<WorkerThread*>(MainThread.get()) }) {
             if (thread)
                 thread->requestTerminate();
         }

@@ -2,31 +2,58 @@
 
 #include "platform/app_paths.h"
 
+#include <QFileInfo>
 #include <QLibrary>
 
 namespace {
 
+// The file name the build gives the library on this platform.
+QString libraryFileName()
+{
+#if defined(Q_OS_WIN)
+    return QStringLiteral("Modlink.dll");
+#elif defined(Q_OS_MACOS)
+    return QStringLiteral("libModlink.dylib");
+#else
+    return QStringLiteral("libModlink.so");
+#endif
+}
+
+QString notModlinkText(const QString& path)
+{
+    return QStringLiteral("Файл '%1' не является библиотекой Modlink!").arg(QFileInfo(path).absoluteFilePath());
+}
+
 class ModlinkLibrary final : public DeviceLibrary {
 public:
     explicit ModlinkLibrary(const QString& directory)
-        : library_(platform::joinPath(directory, QStringLiteral("Modlink")))
+        : directory_(directory)
     {
     }
 
+    // Every attempt opens the file anew, so a library put in place after a
+    // failed attempt is found without a restart. A file that loads but lacks
+    // the two functions is unloaded again, so it does not stand in the way
+    // of the library that replaces it.
     bool load() override
     {
         if (getVersion_ && getInterface_)
             return true;
-        if (!library_.load()) {
-            error_ = library_.errorString();
+        const QString file = platform::joinPath(directory_, libraryFileName());
+        // The library stays loaded for the life of the process: interfaces it
+        // handed out may still be in use when this object goes away.
+        QLibrary library(platform::joinPath(directory_, QStringLiteral("Modlink")));
+        if (!library.load()) {
+            error_ = QFileInfo::exists(file) ? notModlinkText(file) : library.errorString();
             return false;
         }
-        getVersion_ = reinterpret_cast<GetLibraryVersionFn>(library_.resolve("GetLibraryVersion"));
-        getInterface_ = reinterpret_cast<GetModuleInterfaceFn>(library_.resolve("GetModuleInterface"));
+        getVersion_ = reinterpret_cast<GetLibraryVersionFn>(library.resolve("GetLibraryVersion"));
+        getInterface_ = reinterpret_cast<GetModuleInterfaceFn>(library.resolve("GetModuleInterface"));
         if (!getVersion_ || !getInterface_) {
-            error_ = library_.errorString();
+            error_ = notModlinkText(file);
             getVersion_ = nullptr;
             getInterface_ = nullptr;
+            library.unload();
             return false;
         }
         error_.clear();
@@ -43,15 +70,13 @@ public:
     }
 
 private:
-    // The library stays loaded for the life of the process: interfaces it
-    // handed out may still be in use when this object goes away.
-    QLibrary library_;
+    const QString directory_;
     QString error_;
     GetLibraryVersionFn getVersion_ = nullptr;
     GetModuleInterfaceFn getInterface_ = nullptr;
 };
 
-}  // namespace
+} // namespace
 
 std::unique_ptr<DeviceLibrary> openModlinkLibrary(const QString& directory)
 {

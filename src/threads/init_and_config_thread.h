@@ -89,6 +89,10 @@ private:
     int foundCount_ = 0;
     // List position chosen by the serial wanted, counted from 0.
     int chosenPosition_ = 0;
+    // The serial wanted is a list entry the window held (readied before or
+    // chosen by the user), and the scan found it again.
+    bool wantedSerialHeld_ = false;
+    bool wantedSerialFound_ = false;
     // The description and bus speed the configuration reads.
     ModuleDescription description_ {};
     uint8_t usbSpeed_ = 0;

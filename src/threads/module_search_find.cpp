@@ -112,6 +112,7 @@ void TInitAndConfigThread::ShowModuleList()
         serials << module_search::fieldText(serial.data(), serial.size());
     }
     chosenPosition_ = static_cast<int>(serials.indexOf(WantedSerial));
+    wantedSerialFound_ = chosenPosition_ >= 0;
     if (chosenPosition_ < 0) {
         chosenPosition_ = 0;
         WantedSerial = serials.value(0);

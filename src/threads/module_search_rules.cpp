@@ -150,6 +150,16 @@ QString statusCaption(const QString& title, bool moduleKnown, const QString& ser
     return title + text(kConverterPart) + module + text(kConverterEnd);
 }
 
+bool captionShowsSerial(const QString& caption, const QString& serial)
+{
+    const QString serialMarker = QLatin1Char('(') + text(kSerialPrefix);
+    const int serialAt = caption.indexOf(serialMarker);
+    if (serialAt < 0)
+        return false;
+    const QString shownPart = caption.mid(serialAt + serialMarker.size());
+    return shownPart.startsWith(serial + QStringLiteral(", ") + text(kFirmwarePrefix));
+}
+
 LedStatus moduleLedStatus(bool after, const QString& moduleName, uint8_t moduleState, uint8_t usbSpeed)
 {
     if (!after)

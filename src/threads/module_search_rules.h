@@ -64,6 +64,11 @@ QString programTitle(const QString& fileVersion);
 // names serial and firmware when `moduleKnown`, else question marks.
 QString statusCaption(const QString& title, bool moduleKnown, const QString& serial, const QString& firmwareVersion);
 
+// True when `caption`, as statusCaption builds it, names the module with
+// `serial`: "(S/N " + serial + ", " follows. A serial holding a comma is
+// compared whole, not cut at its comma.
+bool captionShowsSerial(const QString& caption, const QString& serial);
+
 // Colour and hint of the module status LED. `neutral`: the button-face
 // colour, `colour` is then unused.
 struct LedStatus {

@@ -101,6 +101,7 @@ void TInitAndConfigThread::ReadDetectionSettings()
     } else {
         const auto& serial = Form->ModuleSerials[static_cast<size_t>(selected)];
         WantedSerial = module_search::fieldText(serial.data(), serial.size());
+        wantedSerialHeld_ = Form->ModuleSelectionHeld;
     }
 }
 
@@ -110,12 +111,7 @@ void TInitAndConfigThread::RestoreWindowPosition()
         return;
     const int top = settings::read(*SettingsFile, settings::MainPanelTopKey);
     const int left = settings::read(*SettingsFile, settings::MainPanelLeftKey);
-    QPoint position = Form->pos();
-    if (top != -1)
-        position.setY(top);
-    if (left != -1)
-        position.setX(left);
-    Form->move(position);
+    Form->MoveToStoredPosition(top, left);
 }
 
 void TInitAndConfigThread::ApplyStoredSettings()
@@ -126,6 +122,9 @@ void TInitAndConfigThread::ApplyStoredSettings()
 
 void TInitAndConfigThread::FinishSearch()
 {
+    // A save may name the selected module only when this search readied it,
+    // or when it is the module the window held before and was found again.
+    Form->ModuleSelectionHeld = Form->ModuleState == 2 || (wantedSerialHeld_ && wantedSerialFound_);
     withHandlerBusy([this] {
         Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, true);
         Form->SaveSettingsButton->setEnabled(!Form->AutoSaveSettingsLMDCheckBox->isChecked());

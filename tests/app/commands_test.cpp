@@ -7,7 +7,10 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QThread>
+#include <QTimer>
 #include <QToolButton>
+#include <atomic>
 #include <cstring>
 
 namespace {
@@ -102,6 +105,58 @@ TEST_F(CommandsTest, StartButtonStartsTheJobWhenPutDownAndStopsItWhenReleased)
     EXPECT_FALSE(button->isChecked());
     EXPECT_EQ(form->MainThread, nullptr);
     EXPECT_FALSE(form->HandlerBusy);
+}
+
+// From "Обнаружить" until the search has finished, neither the start button
+// nor Esc starts a job; afterwards the button works again.
+TEST_F(CommandsTest, NothingStartsWhileASearchIsRequestedOrRunning)
+{
+    std::atomic<bool> release { false };
+    form->searchSteps = [&release] {
+        const auto* thread = static_cast<WorkerThread*>(QThread::currentThread());
+        while (!release && !thread->Terminated())
+            QThread::msleep(5);
+    };
+    form->job = loopUntilTerminated;
+    form->Module = &module;
+    QToolButton* button = form->StartMultimeterLMDSpeedButton;
+    button->setEnabled(true);
+
+    form->FindDeviceLMDButtonClick();
+    button->click();
+    QTest::keyClick(form.get(), Qt::Key_Escape);
+    EXPECT_EQ(form->MainThread, nullptr);
+    EXPECT_FALSE(button->isChecked());
+    ASSERT_TRUE(waitUntil([&] { return form->InitThreadRunning.load(); }));
+    button->click();
+    EXPECT_EQ(form->MainThread, nullptr);
+    EXPECT_FALSE(button->isChecked());
+
+    release = true;
+    ASSERT_TRUE(waitUntil([&] { return form->finishedSearchCount() == 1; }));
+    button->click();
+    EXPECT_NE(form->MainThread, nullptr);
+    EXPECT_TRUE(button->isChecked());
+}
+
+// The second click of a double click arrives while the first one still waits
+// for the job to start: the job runs and the button stays down.
+TEST_F(CommandsTest, ADoubleClickLeavesTheButtonDownWhileTheJobRuns)
+{
+    form->job = loopUntilTerminated;
+    form->Module = &module;
+    QToolButton* button = form->StartMultimeterLMDSpeedButton;
+    button->setEnabled(true);
+    QTimer::singleShot(0, button, [button] { button->click(); });
+    button->click();
+    processEventsFor(100);
+    EXPECT_NE(form->MainThread, nullptr);
+    EXPECT_TRUE(form->MainThreadRunning);
+    EXPECT_TRUE(button->isChecked());
+
+    button->click();
+    EXPECT_EQ(form->MainThread, nullptr);
+    EXPECT_FALSE(button->isChecked());
 }
 
 TEST_F(CommandsTest, VerificationStartButtonOnlyStopsTheJob)

@@ -16,8 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScreen>
-#include <QToolButton>
 #include <QStringEncoder>
+#include <QToolButton>
 
 namespace {
 
@@ -104,6 +104,16 @@ TEST_F(SearchSettingsTest, TheWindowPositionIsRestoredAtTheFirstStartOnly)
         QStringLiteral("Left   основной панели=40") });
     runSearch();
     EXPECT_EQ(form->pos(), restored);
+}
+
+TEST_F(SearchSettingsTest, AStoredPositionOffTheScreenLeavesTheWindowCentred)
+{
+    writeSettingsFile({ QStringLiteral("[Приложение. Общие]"), QStringLiteral("Top    основной панели=100000"),
+        QStringLiteral("Left   основной панели=-50000") });
+    runSearch(true);
+    const QRect workArea = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(form->pos(),
+        QPoint((workArea.width() - form->width()) / 2, (workArea.height() - form->frameGeometry().height()) / 2));
 }
 
 TEST_F(SearchSettingsTest, AFileThatCannotBeCreatedEndsThePreparation)

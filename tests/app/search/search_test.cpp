@@ -6,12 +6,16 @@
 #include "support/sim_library.h"
 #include "widgets/led_shape.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QStringEncoder>
 #include <QToolButton>
 #include <cstring>
 #include <tuple>
@@ -141,6 +145,21 @@ TEST_F(SearchTest, ALibraryThatCannotBeLoadedIsReportedLikeAWrongVersion)
     expectControlsGivenBack();
 }
 
+TEST_F(SearchTest, FindLoadsTheLibraryAgainOnceItIsPutBack)
+{
+    QTemporaryDir directory;
+    form = std::make_unique<TestForm>(openModlinkLibrary(directory.path()), settingsDirectory.path());
+    runSearch();
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    recorder.clear();
+    ASSERT_TRUE(QFile::copy(QDir(testProgramDirectory()).filePath(QStringLiteral("libModlink.so")),
+        directory.filePath(QStringLiteral("libModlink.so"))));
+    runSearch();
+    EXPECT_TRUE(recorder.empty()) << messageTexts().join('|').toStdString();
+    EXPECT_NE(form->Module, nullptr);
+    EXPECT_EQ(form->ModuleState, 2);
+}
+
 TEST_F(SearchTest, AReadyModuleGetsItsStatusAndTheAdcControls)
 {
     placeOnly(5, moduleWith("470503123", 'B', 20));
@@ -219,6 +238,30 @@ TEST_F(SearchTest, ASerialThatFillsItsFieldIsTakenWhole)
     EXPECT_EQ(moduleListItems(), (QStringList { QStringLiteral("1: A1"), QStringLiteral("2: 1234567890ABCDEF") }));
     EXPECT_EQ(form->ModulesComboBox->currentIndex(), 1);
     EXPECT_EQ(form->windowTitle(), captionFor(QStringLiteral("1234567890ABCDEF")));
+}
+
+// "АБ,7" in Windows-1251, with a comma like the one that ends the serial in
+// the caption.
+TEST_F(SearchTest, ASerialIsSpelledOneWayInTheListTheCaptionTheChoiceAndTheFile)
+{
+    placeOnly(0, moduleWith("\xC0\xC1,7"));
+    runSearch(true);
+    ASSERT_EQ(form->ModuleState, 2);
+    const QString serial = QStringLiteral("АБ,7");
+    EXPECT_EQ(moduleListItems(), QStringList { QStringLiteral("1: ") + serial });
+    EXPECT_EQ(form->windowTitle(), captionFor(serial));
+
+    const int started = form->startedSearchCount();
+    emit form->ModulesComboBox->activated(0);
+    processEventsFor(200);
+    EXPECT_EQ(form->startedSearchCount(), started);
+
+    form->SaveCurrentSettings->trigger();
+    QFile file(settingsPath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QStringEncoder encoder("windows-1251");
+    const QByteArray line = encoder.encode(QStringLiteral("Серийный номер модуля="));
+    EXPECT_TRUE(file.readAll().contains(line + "\xC0\xC1,7\r\n"));
 }
 
 TEST_F(SearchTest, GarbageInTheDescriptionTextsNeverReadsPastTheirFields)
