@@ -1,7 +1,8 @@
 # Main window, worker threads and message dialogs. One line per concern, so
 # each concern adds its files on its own line.
 set_target_properties(zx_app PROPERTIES AUTORCC ON)
-target_compile_definitions(zx_app PUBLIC ZENTRIX_VERSION="${PROJECT_VERSION}")
+# The search shows the version in the window title.
+target_compile_definitions(zx_app PRIVATE ZENTRIX_VERSION="${PROJECT_VERSION}")
 target_sources(zx_app PRIVATE resources/zentrix.qrc)
 target_sources(zx_app PRIVATE startup.cpp startup.h message_dialogs.cpp message_dialogs.h)
 target_sources(zx_app PRIVATE mainform.h mainform.cpp mainform_layout.cpp handler_scope.h)
