@@ -8,7 +8,8 @@
 # launcher link bin/Zentrix, the default settings, the desktop entry, the
 # icon, the manual page and the Debian copyright file and changelog.
 
-set(ZENTRIX_INSTALL_PROGRAM_DIR lib/zentrix)
+include(GNUInstallDirs)
+set(ZENTRIX_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/zentrix)
 # Installing (and so cpack) copies what has been built and builds nothing
 # itself; otherwise cpack would first build every test program in the folder.
 # Build first: cmake --build build && cmake --install build.

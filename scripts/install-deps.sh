@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Zentrix needs that are not installed yet.
-# Usage: scripts/install-deps.sh [build|test|fuzz|run|bench|package]...
+# Usage: scripts/install-deps.sh [build|test|fuzz|format|run|bench|package]...
 set -euo pipefail
 
 build_packages=(g++ cmake make ccache qt6-base-dev libxkbcommon-dev fonts-dejavu-core)
@@ -9,6 +9,8 @@ runtime_packages=(qt6-translations-l10n)
 test_packages=(libgtest-dev libgmock-dev libbenchmark-dev "${runtime_packages[@]}")
 # The fuzz targets: clang with libFuzzer and the sanitizer run-times.
 fuzz_packages=(clang-14 libclang-rt-14-dev)
+# The layout check of the sources (scripts/check-format.sh).
+format_packages=(clang-format-14 git)
 # Xvfb and the screenshot tools; xdotool presses the start button for the
 # screenshot; Liberation fonts have the metrics the window is laid out for.
 run_packages=(xvfb xauth x11-utils imagemagick xdotool fonts-liberation2 "${runtime_packages[@]}")
@@ -24,6 +26,7 @@ for group in "${@:-build}"; do
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${build_packages[@]}" "${test_packages[@]}") ;;
     fuzz) wanted+=("${build_packages[@]}" "${fuzz_packages[@]}") ;;
+    format) wanted+=("${format_packages[@]}") ;;
     run) wanted+=("${build_packages[@]}" "${run_packages[@]}") ;;
     bench) wanted+=("${build_packages[@]}" "${bench_packages[@]}") ;;
     package) wanted+=("${build_packages[@]}" "${package_packages[@]}") ;;

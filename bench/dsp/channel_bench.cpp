@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "dsp/channel_measurement.h"
+#include "dsp/simd.h"
 #include "dsp/weighted_sums.h"
 #include "fftw_reference.h"
 
@@ -27,8 +28,7 @@ std::vector<double> testSignal(uint32_t n)
 
 // |X_k| / (N/2) from FFTW's interleaved r2c output, compiled like the
 // analyser's own amplitude step.
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) void fftwMagnitudes(
-    double* f, const double* c, uint32_t n)
+ZX_DSP_CLONES void fftwMagnitudes(double* f, const double* c, uint32_t n)
 {
     const uint32_t half = n / 2;
     const double scale = 1.0 / half;
@@ -99,8 +99,7 @@ void sumChannel(benchmark::State& state)
 
 // The memory-speed reference for the "sum" method: the plainest pass over the
 // same two arrays (one add per sample).
-__attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default"))) double sumOfBoth(
-    const double* x, const double* w, uint32_t n)
+ZX_DSP_CLONES double sumOfBoth(const double* x, const double* w, uint32_t n)
 {
     double total[8] = {};
     for (uint32_t i = 0; i + 8 <= n; i += 8)

@@ -1,6 +1,6 @@
 # Control tree, channel frame and small widgets.
 target_sources(zx_app PRIVATE
-  mainform_controls.cpp
+  mainform_controls.cpp mainform_controls.h
   mainform_controls_build.cpp mainform_controls_build.h
   mainform_controls_top.cpp
   mainform_controls_multimeter.cpp

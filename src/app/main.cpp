@@ -4,12 +4,12 @@
 // loop.
 
 #include "device/device_library.h"
-#include "entry.h"
 #include "mainform.h"
 #include "message_dialogs.h"
 #include "platform/app_paths.h"
 #include "platform/screen.h"
 #include "platform/settings_location.h"
+#include "startup.h"
 
 #include <QPointer>
 

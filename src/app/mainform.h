@@ -103,7 +103,7 @@ public:
     void ApplicationExitClick();
     void ResetChannelFrame(int channel);
 
-    // ---- Application-wide events (hints, short-cuts, activation) -------------
+    // ---- Application-wide events (Esc short-cut, activation) -----------------
     // Esc: returns true when the key is handled.
     bool ApplicationShortCut(int key);
     void ApplicationActivate();
@@ -116,7 +116,6 @@ public:
     void VerifySplitterMoved();
 
     // ---- Module search -------------------------------------------------------
-    // Module search declarations go here.
     // Enables or disables `control` and every control inside it, depth first.
     // When enabling, the controls inside AdcIndividualParsLMDGroupBox keep
     // their own state (the channel rule enables them).
@@ -163,7 +162,6 @@ public:
     bool ModuleSelectionHeld = false;
 
     // ---- ADC parameters and acquisition display ------------------------------
-    // ADC parameter and acquisition display declarations go here.
     // The window's ADC parameter record, filled by SetAdcPars.
     AdcParameters AdcPars {};
     // Passes the channel frames' choices and the rate to the module; false
@@ -186,7 +184,6 @@ public:
     void FinishAcquisition(TMainThread& thread);
 
     // ---- Channel and group controls ------------------------------------------
-    // Channel and group control declarations go here.
     // Checked state of each channel's check box, mirrored on the user-interface
     // thread so the acquisition job can read it from its own thread.
     std::array<std::atomic<bool>, 4> ChannelChecked {};
@@ -217,7 +214,6 @@ public:
     bool ApplyAdcRate();
 
     // ---- Numeric entry -------------------------------------------------------
-    // Numeric entry declarations go here.
     // The ADC rate and the two generator fields: red while a typed value is
     // not confirmed with Enter; the start button is usable only when none is.
     void ConnectEntryHandlers();
@@ -226,7 +222,6 @@ public:
     void CommonLMDEditKeyPress(QObject* sender, QChar& key);
 
     // ---- DAC outputs ---------------------------------------------------------
-    // DAC output declarations go here.
     // The caret position the text normalisation computed (1-based), applied
     // at the next caret notification.
     bool CursorPosPending = false;
@@ -244,7 +239,6 @@ public:
     void ApplyDacValue(QObject* field);
 
     // ---- Settings file -------------------------------------------------------
-    // Settings file declarations go here.
     // Writes every default into the file at `path` and keeps the file object.
     bool CreateDefaultIniFile(const QString& path);
     // Applies the stored settings from an open file object; false without one.
@@ -265,7 +259,6 @@ public:
     bool WriteChannelSettings(settings::IniFile& file);
 
     // ---- Coefficient storage -------------------------------------------------
-    // Coefficient storage declarations go here.
     // The set in use (sent with the ADC parameters, applied to DAC values and
     // shown in the tables), the factory set built from Description, and the
     // record last read from, written to or reset in the user flash.
@@ -293,7 +286,6 @@ public:
     void CopyWorkingAdcCoeffs(AdcParameters& parameters) const;
 
     // ---- Coefficient tables --------------------------------------------------
-    // Coefficient table declarations go here.
     // [0] = AdcOffsetCoefsStringGrid, [1] = AdcScaleCoefsStringGrid.
     std::array<QTableWidget*, 2> AdcCoeffTables {};
     // The text a cell had when its editor opened.

@@ -1,13 +1,14 @@
 # Main window, worker threads and message dialogs. One line per concern, so
 # each concern adds its files on its own line.
 set_target_properties(zx_app PROPERTIES AUTORCC ON)
-target_compile_definitions(zx_app PUBLIC ZENTRIX_VERSION="${PROJECT_VERSION}")
+# The search shows the version in the window title.
+target_compile_definitions(zx_app PRIVATE ZENTRIX_VERSION="${PROJECT_VERSION}")
 target_sources(zx_app PRIVATE resources/zentrix.qrc)
-target_sources(zx_app PRIVATE entry.cpp entry.h message_dialogs.cpp message_dialogs.h)
+target_sources(zx_app PRIVATE startup.cpp startup.h message_dialogs.cpp message_dialogs.h)
 target_sources(zx_app PRIVATE mainform.h mainform.cpp mainform_layout.cpp handler_scope.h)
 target_sources(zx_app PRIVATE window_placement.cpp window_placement.h)
 target_sources(zx_app PRIVATE mainform_commands.cpp mainform_threads.cpp mainform_panels.cpp)
-target_sources(zx_app PRIVATE mainform_hints.cpp application_filter.cpp application_filter.h hint_rules.cpp hint_rules.h)
+target_sources(zx_app PRIVATE mainform_application_events.cpp application_filter.cpp application_filter.h hint_rules.cpp hint_rules.h)
 target_sources(zx_app PRIVATE
   ../threads/worker_thread.cpp ../threads/worker_thread.h
   ../threads/init_and_config_thread.cpp ../threads/init_and_config_thread.h

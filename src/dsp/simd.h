@@ -20,10 +20,12 @@ typedef long long Lanes8 __attribute__((vector_size(64)));
 #define ZX_DSP_INLINE inline __attribute__((always_inline))
 
 // Compiles a function for AVX-512, AVX2 with FMA and plain x86-64; the loader
-// picks the best one the processor supports. ThreadSanitizer instruments the
-// loader's selection function, which then runs before its own run-time is
-// ready, so sanitised thread builds keep the plain version only.
-#if defined(__SANITIZE_THREAD__)
+// picks the best one the processor supports. ZX_TARGET_CLONES is defined by
+// the build where the compiler targets x86-64; elsewhere the function is
+// compiled once. ThreadSanitizer instruments the loader's selection function,
+// which then runs before its own run-time is ready, so sanitised thread builds
+// keep the plain version only.
+#if !defined(ZX_TARGET_CLONES) || defined(__SANITIZE_THREAD__)
 #define ZX_DSP_CLONES
 #else
 #define ZX_DSP_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))

@@ -18,9 +18,15 @@ constexpr double kSingleDigitLimitVolts = 9.0;
 constexpr double kSmallestShownVolts = 0.0001;
 constexpr int kShownSignificantDigits = 4;
 
-void removeCharAt(QString& s, int position) { s.remove(position - 1, 1); }
+void removeCharAt(QString& s, int position)
+{
+    s.remove(position - 1, 1);
+}
 
-bool startsWithMinus(const QString& s) { return s.startsWith(u'-'); }
+bool startsWithMinus(const QString& s)
+{
+    return s.startsWith(u'-');
+}
 
 // Rounded to four significant digits, shown with three decimals. A negative
 // value keeps its sign even where the digits round to zero, as the small
@@ -35,7 +41,7 @@ QString shownDacNumber(double v)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<DacTextEdit> NormalizeDacText(const QString& fieldText, int caretPos)
 {
@@ -62,7 +68,7 @@ std::optional<DacTextEdit> NormalizeDacText(const QString& fieldText, int caretP
         --p;
     }
 
-    // 4.
+    // 4. The text as a number; an empty field counts as zero.
     double v = 0.0;
     if (!fieldText.isEmpty()) {
         const std::optional<double> number = textToNumber(s);
@@ -136,4 +142,4 @@ std::optional<DacTextEdit> NormalizeDacText(const QString& fieldText, int caretP
     return DacTextEdit { text, c };
 }
 
-}  // namespace entry
+} // namespace entry

@@ -22,9 +22,4 @@ private:
     QString text_;
 };
 
-// `text` as a number, read with the current decimal separator; blanks around
-// the number are allowed. Throws ConversionError for anything else.
-double StrToFloat(const QString& text);
-int StrToInt(const QString& text);
-
 } // namespace platform

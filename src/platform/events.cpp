@@ -40,15 +40,6 @@ bool SetEvent(EventHandle event)
     return true;
 }
 
-bool ResetEvent(EventHandle event)
-{
-    if (!event)
-        return false;
-    std::lock_guard<std::mutex> lock(event->mutex);
-    event->state = false;
-    return true;
-}
-
 uint32_t WaitForSingleObject(EventHandle event, uint32_t timeoutMs)
 {
     if (!event)
@@ -72,4 +63,4 @@ bool CloseHandle(EventHandle event)
     return true;
 }
 
-}  // namespace platform
+} // namespace platform

@@ -18,10 +18,9 @@ constexpr uint32_t kInfinite = 0xFFFFFFFFu;
 // Returns nullptr when the event cannot be created.
 EventHandle CreateEventA(bool manualReset, bool initialState);
 bool SetEvent(EventHandle event);
-bool ResetEvent(EventHandle event);
 // kWaitObject0 when the event was signalled, kWaitTimeout otherwise.
 uint32_t WaitForSingleObject(EventHandle event, uint32_t timeoutMs);
 // Releases the event; false for a null handle.
 bool CloseHandle(EventHandle event);
 
-}  // namespace platform
+} // namespace platform

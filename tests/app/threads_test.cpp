@@ -69,7 +69,7 @@ TEST_F(ThreadsTest, ConversionErrorShowsTheSeparatorInForceAndRestoresThePoint)
 {
     form->job = [](TMainThread&) {
         platform::setDecimalSeparator(',');
-        platform::StrToFloat(QStringLiteral("1.5"));
+        throw platform::ConversionError(QStringLiteral("1.5"));
     };
     startJob();
     waitForMessage(recorder);

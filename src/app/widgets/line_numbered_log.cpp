@@ -32,8 +32,9 @@ constexpr int kGutterPadding = 4;
 LineNumberedLog::LineNumberedLog(QWidget* parent)
     : QPlainTextEdit(parent)
     , gutter_(new LineNumberGutter(this))
-    , highlighter_(new LogHighlighter(document()))
 {
+    // The document owns its highlighter.
+    new LogHighlighter(document());
     setReadOnly(true);
     setLineWrapMode(QPlainTextEdit::NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

@@ -5,15 +5,12 @@
 
 #include <QPlainTextEdit>
 
-class LogHighlighter;
-
 class LineNumberedLog : public QPlainTextEdit {
     Q_OBJECT
 public:
     explicit LineNumberedLog(QWidget* parent = nullptr);
 
     QWidget* gutter() const { return gutter_; }
-    LogHighlighter* highlighter() const { return highlighter_; }
     int gutterWidth() const;
     // Paints the visible line numbers into the gutter (called by the gutter).
     void paintGutter(QPaintEvent* event);
@@ -26,5 +23,4 @@ private:
     void updateGutter(const QRect& rect, int dy);
 
     QWidget* gutter_;
-    LogHighlighter* highlighter_;
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Process entry, apart from main() itself: the screen check that decides
+// Program start-up, apart from main() itself: the screen check that decides
 // whether the window is built, Qt's Russian texts for the standard dialogs,
 // and the display of exceptions that escape an event handler.
 

@@ -1,4 +1,4 @@
-#include "entry.h"
+#include "startup.h"
 
 #include "mainform.h"
 #include "platform/message_seam.h"

@@ -1,5 +1,5 @@
-#include "entry.h"
 #include "mainform.h"
+#include "startup.h"
 #include "support/message_recorder.h"
 #include "support/sim_library.h"
 
