@@ -31,9 +31,11 @@ bool AcquisitionStream::submit(const PendingRead& read, Clock::time_point now)
     }
     if (queue_.empty()) {
         headWaitStart_ = now;
-        // Since its last read was filled the stream has gone into the buffer.
-        auto buffered = std::chrono::duration<double>(now - timeOfSample(static_cast<double>(delivered_)));
-        if (producing_ && buffered.count() > bufferSeconds_)
+        // Since the last read was completed (or START) the stream has gone
+        // into the buffer. The time counts from the completion, not from the
+        // stream's last sample, so a simulator running late is not counted
+        // against the program.
+        if (producing_ && std::chrono::duration<double>(now - idleSince_).count() > bufferSeconds_)
             overrun_ = true;
     }
     queue_.push_back(read);
@@ -45,6 +47,7 @@ void AcquisitionStream::start(Clock::time_point now, double samplesPerSecond, do
     producing_ = true;
     overrun_ = false;
     bufferSeconds_ = bufferSeconds;
+    idleSince_ = now;
     origin_ = now;
     pace_ = samplesPerSecond;
     delivered_ = 0;
@@ -116,6 +119,7 @@ void AcquisitionStream::advance(Clock::time_point now, SampleSource& source)
         PendingRead done = head;
         queue_.pop_front();
         headWaitStart_ = now;
+        idleSince_ = now;
         completeRead(done, status);
     }
 }
@@ -129,6 +133,8 @@ void AcquisitionStream::cancel(const void* owner, Clock::time_point now)
     queue_.erase(ours, queue_.end());
     if (headGoes)
         headWaitStart_ = now;
+    if (queue_.empty())
+        idleSince_ = now;
     for (const PendingRead& read : cancelled)
         completeRead(read, platform::kErrorOperationAborted);
 }

@@ -85,6 +85,7 @@ private:
     double pace_ = 1.0; // samples per real second
     uint64_t delivered_ = 0; // samples handed to reads since START
     Clock::time_point headWaitStart_; // since when the head read waits without a stream
+    Clock::time_point idleSince_; // since when no read is queued (while producing)
     double bufferSeconds_ = 0.0;
     bool overrun_ = false; // the buffer ran over since START
 };
