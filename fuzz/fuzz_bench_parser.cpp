@@ -15,7 +15,8 @@ namespace {
 
 bool sameBench(const modlink_sim::BenchDescription& a, const modlink_sim::BenchDescription& b)
 {
-    if (a.timeScale != b.timeScale || a.loopback != b.loopback)
+    if (a.timeScale != b.timeScale || a.loopback != b.loopback || a.stateKeeping != b.stateKeeping
+        || a.stateFolder != b.stateFolder)
         return false;
     for (int slot = 0; slot < modlink_sim::kSlotCount; ++slot) {
         const modlink_sim::BenchModule& x = a.modules[slot];
@@ -27,7 +28,10 @@ bool sameBench(const modlink_sim::BenchDescription& a, const modlink_sim::BenchD
     return true;
 }
 
-bool terminated(const char* text, size_t capacity) { return std::memchr(text, 0, capacity) != nullptr; }
+bool terminated(const char* text, size_t capacity)
+{
+    return std::memchr(text, 0, capacity) != nullptr;
+}
 
 } // namespace
 
@@ -43,6 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     fuzzCheck(bench.timeScale >= modlink_sim::kMinTimeScale && bench.timeScale <= modlink_sim::kMaxTimeScale,
         "the time scale is within its limits");
+    const bool namesFolder = bench.stateKeeping == modlink_sim::StateKeeping::Folder;
+    fuzzCheck(namesFolder == !bench.stateFolder.empty(), "a state folder is named exactly when it is used");
+    fuzzCheck(!namesFolder || (bench.stateFolder[0] == '/' && bench.stateFolder.find('\0') == std::string::npos),
+        "a state folder is an absolute path");
     for (const modlink_sim::BenchModule& module : bench.modules) {
         fuzzCheck(terminated(module.config.serial, sizeof module.config.serial), "the serial is terminated");
         fuzzCheck(terminated(module.config.firmwareVersion, sizeof module.config.firmwareVersion),

@@ -29,15 +29,25 @@ bool AcquisitionStream::submit(const PendingRead& read, Clock::time_point now)
         if (queued.overlapped == read.overlapped)
             return false;
     }
-    if (queue_.empty())
+    if (queue_.empty()) {
         headWaitStart_ = now;
+        // Since the last read was completed (or START) the stream has gone
+        // into the buffer. The time counts from the completion, not from the
+        // stream's last sample, so a simulator running late is not counted
+        // against the program.
+        if (producing_ && std::chrono::duration<double>(now - idleSince_).count() > bufferSeconds_)
+            overrun_ = true;
+    }
     queue_.push_back(read);
     return true;
 }
 
-void AcquisitionStream::start(Clock::time_point now, double samplesPerSecond)
+void AcquisitionStream::start(Clock::time_point now, double samplesPerSecond, double bufferSeconds)
 {
     producing_ = true;
+    overrun_ = false;
+    bufferSeconds_ = bufferSeconds;
+    idleSince_ = now;
     origin_ = now;
     pace_ = samplesPerSecond;
     delivered_ = 0;
@@ -61,7 +71,7 @@ void AcquisitionStream::stop(Clock::time_point now, SampleSource& source)
     if (!producing_)
         return;
     advance(now, source);
-    if (!queue_.empty()) {
+    if (!queue_.empty() && !overrun_) {
         double produced = std::floor(std::chrono::duration<double>(now - origin_).count() * pace_);
         double available = std::max(0.0, produced - static_cast<double>(delivered_));
         PendingRead& head = queue_.front();
@@ -75,6 +85,7 @@ void AcquisitionStream::stop(Clock::time_point now, SampleSource& source)
         }
     }
     producing_ = false;
+    overrun_ = false;
     headWaitStart_ = now;
 }
 
@@ -93,7 +104,9 @@ void AcquisitionStream::advance(Clock::time_point now, SampleSource& source)
     while (!queue_.empty()) {
         PendingRead& head = queue_.front();
         uint32_t status = platform::kErrorSuccess;
-        if (producing_) {
+        if (producing_ && overrun_) {
+            status = platform::kErrorIoDevice;
+        } else if (producing_) {
             uint32_t remaining = head.count - head.filled;
             if (timeOfSample(static_cast<double>(delivered_) + remaining) > now)
                 return;
@@ -106,6 +119,7 @@ void AcquisitionStream::advance(Clock::time_point now, SampleSource& source)
         PendingRead done = head;
         queue_.pop_front();
         headWaitStart_ = now;
+        idleSince_ = now;
         completeRead(done, status);
     }
 }
@@ -119,6 +133,8 @@ void AcquisitionStream::cancel(const void* owner, Clock::time_point now)
     queue_.erase(ours, queue_.end());
     if (headGoes)
         headWaitStart_ = now;
+    if (queue_.empty())
+        idleSince_ = now;
     for (const PendingRead& read : cancelled)
         completeRead(read, platform::kErrorOperationAborted);
 }
@@ -136,6 +152,8 @@ std::optional<Clock::time_point> AcquisitionStream::nextDeadline() const
     if (queue_.empty())
         return std::nullopt;
     const PendingRead& head = queue_.front();
+    if (producing_ && overrun_)
+        return headWaitStart_; // at once
     if (producing_)
         return timeOfSample(static_cast<double>(delivered_) + (head.count - head.filled));
     if (head.timeoutMs == 0)

@@ -7,8 +7,14 @@
 // before it (or after START for the first). STOP ends the stream; the read at
 // the head keeps what it has received and waits for the next START, and once
 // it has waited longer than its time-out with no stream it fails. Each read is
-// completed exactly once (success, time-out or cancelled) and never touched
-// again. The owner of the stream serialises every call.
+// completed exactly once (success, time-out, overrun or cancelled) and never
+// touched again. The owner of the stream serialises every call.
+//
+// While no read is queued the module buffers the stream, for `bufferSeconds`
+// of real time. A read queued later than that finds the buffer overrun: the
+// data in between is lost, and that read and every read after it fail with
+// ERROR_IO_DEVICE until STOP. The buffer counts real time, not stream time,
+// so a time scale speeds up the signal but not the reader it waits for.
 
 #include "platform/overlapped.h"
 
@@ -49,8 +55,9 @@ public:
     // Queues a read; false when its OVERLAPPED record is already queued.
     bool submit(const PendingRead& read, Clock::time_point now);
     // Starts the stream at `samplesPerSecond` of real time (the ADC rate
-    // times the time scale); sample 0 belongs to the first channel of the table.
-    void start(Clock::time_point now, double samplesPerSecond);
+    // times the time scale); sample 0 belongs to the first channel of the
+    // table. The module's buffer holds `bufferSeconds` of it.
+    void start(Clock::time_point now, double samplesPerSecond, double bufferSeconds);
     // Delivers what the stream produced up to `now`, then stops it.
     void stop(Clock::time_point now, SampleSource& source);
     // Changes the pace from `now` on, without a jump in the stream.
@@ -65,6 +72,7 @@ public:
     // When advance() has something to do next, if ever.
     std::optional<Clock::time_point> nextDeadline() const;
     bool producing() const { return producing_; }
+    bool overrun() const { return overrun_; }
     int outstanding() const { return static_cast<int>(queue_.size()); }
 
 private:
@@ -77,6 +85,9 @@ private:
     double pace_ = 1.0; // samples per real second
     uint64_t delivered_ = 0; // samples handed to reads since START
     Clock::time_point headWaitStart_; // since when the head read waits without a stream
+    Clock::time_point idleSince_; // since when no read is queued (while producing)
+    double bufferSeconds_ = 0.0;
+    bool overrun_ = false; // the buffer ran over since START
 };
 
 } // namespace modlink_sim

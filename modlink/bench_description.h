@@ -6,7 +6,16 @@
 
 #include "sim_control.h"
 
+#include <string>
+
 namespace modlink_sim {
+
+// Where the modules keep their flash between runs.
+enum class StateKeeping {
+    DefaultFolder, // $XDG_STATE_HOME/zentrix-sim, else ~/.local/state/zentrix-sim
+    Folder, // the folder named by the bench
+    None, // in memory only, lost with the process
+};
 
 struct BenchModule {
     bool present = false;
@@ -18,6 +27,8 @@ struct BenchDescription {
     BenchModule modules[kSlotCount];
     double timeScale = 1.0;
     bool loopback = false;
+    StateKeeping stateKeeping = StateKeeping::DefaultFolder;
+    std::string stateFolder; // absolute, with StateKeeping::Folder only
 };
 
 // Accepted limits of the bench values, shared by the bench file and the

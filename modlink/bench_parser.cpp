@@ -3,6 +3,8 @@
 #include "ini_text.h"
 
 #include <cctype>
+#include <cerrno>
+#include <sys/stat.h>
 #include <vector>
 
 namespace modlink_sim {
@@ -63,6 +65,35 @@ std::vector<Section> readSections(std::string_view text, IniProblems& problems)
     return sections;
 }
 
+// A folder path the state can live in: absolute, no control characters, and
+// a folder if it exists at all (it is created when first written).
+bool isStateFolderPath(const std::string& path)
+{
+    if (path.empty() || path[0] != '/')
+        return false;
+    for (char ch : path) {
+        if (static_cast<unsigned char>(ch) < 0x20 || ch == 0x7F)
+            return false;
+    }
+    struct stat info { };
+    if (::stat(path.c_str(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    return errno == ENOENT;
+}
+
+void applyStateEntry(const IniEntry& e, BenchDescription& bench, IniProblems& problems)
+{
+    if (lowerCase(e.value) == "none") {
+        bench.stateKeeping = StateKeeping::None;
+        bench.stateFolder.clear();
+    } else if (isStateFolderPath(e.value)) {
+        bench.stateKeeping = StateKeeping::Folder;
+        bench.stateFolder = e.value;
+    } else {
+        problems.add(e.line, "state must be none or the absolute path of a folder");
+    }
+}
+
 void applyBusEntry(const IniEntry& e, BenchDescription& bench, IniProblems& problems)
 {
     if (e.key == "time_scale") {
@@ -71,6 +102,8 @@ void applyBusEntry(const IniEntry& e, BenchDescription& bench, IniProblems& prob
     } else if (e.key == "loopback") {
         if (!parseSwitch(e.value, &bench.loopback))
             problems.add(e.line, "loopback must be 0 or 1");
+    } else if (e.key == "state") {
+        applyStateEntry(e, bench, problems);
     } else {
         problems.add(e.line, "unknown key " + e.key + " in [bus]");
     }

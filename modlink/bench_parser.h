@@ -1,7 +1,7 @@
 #pragma once
 // The bench file: a small INI text describing the simulated bus.
 //
-//   [bus]                 time_scale, loopback
+//   [bus]                 time_scale, loopback, state
 //   [slot N]              serial, revision, options, usb_speed, dac, firmware
 //   [slot N channel C]    dc, amplitude, frequency, noise   (volts, hertz)
 //
@@ -9,7 +9,8 @@
 // slot, the bus holds exactly the slots it names; otherwise the default
 // modules stay and the file only changes their signals or the bus. Keys left
 // out keep their defaults. ';' or '#' starts a comment at the beginning of a
-// line or after a blank.
+// line or after a blank. `state` is "none" or the absolute path of a folder;
+// a path that exists but is not a folder is a problem.
 
 #include "bench_description.h"
 

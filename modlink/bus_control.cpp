@@ -117,6 +117,12 @@ public:
         bus().faults().failAlways(op, enabled);
     }
 
+    void stallOnce(Op op, int milliseconds) override
+    {
+        Lock lock(bus().mutex());
+        bus().faults().stallOnce(op, milliseconds);
+    }
+
     void clearFailures() override
     {
         Lock lock(bus().mutex());
@@ -222,6 +228,19 @@ public:
     {
         Lock lock(bus().mutex());
         return bus().outstandingReads();
+    }
+
+    void setStateFolder(const char* folder) override
+    {
+        Lock lock(bus().mutex());
+        bus().setStateFolder(folder ? folder : "");
+    }
+
+    void useBenchStateFolder() override
+    {
+        BenchDescription bench = loadBench();
+        Lock lock(bus().mutex());
+        bus().useBenchStateFolder(bench);
     }
 
 private:

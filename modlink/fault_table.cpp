@@ -1,5 +1,12 @@
 #include "fault_table.h"
 
+#include <algorithm>
+
+namespace {
+// A stall stands for a slow caller, not a hung one.
+const int kLongestStallMs = 10000;
+} // namespace
+
 namespace modlink_sim {
 
 bool FaultTable::failsNow(Op op)
@@ -27,11 +34,27 @@ void FaultTable::failAlways(Op op, bool enabled)
         entries_[static_cast<int>(op)].always = enabled;
 }
 
+void FaultTable::stallOnce(Op op, int milliseconds)
+{
+    if (isOp(op))
+        entries_[static_cast<int>(op)].stallMs = std::clamp(milliseconds, 0, kLongestStallMs);
+}
+
+int FaultTable::takeStall(Op op)
+{
+    if (!isOp(op))
+        return 0;
+    int stallMs = entries_[static_cast<int>(op)].stallMs;
+    entries_[static_cast<int>(op)].stallMs = 0;
+    return stallMs;
+}
+
 void FaultTable::clearFailures()
 {
     for (Entry& e : entries_) {
         e.countdown = -1;
         e.always = false;
+        e.stallMs = 0;
     }
 }
 

@@ -12,6 +12,9 @@ public:
     bool failsNow(Op op);
     void failOnce(Op op, int skip);
     void failAlways(Op op, bool enabled);
+    void stallOnce(Op op, int milliseconds);
+    // The stall armed for the next call of `op` (0 for none), disarmed.
+    int takeStall(Op op);
     void clearFailures();
     int callCount(Op op) const;
     void resetCallCounts();
@@ -22,6 +25,7 @@ private:
         int countdown = -1; // calls to let pass before the one that fails; -1 = none armed
         bool always = false;
         int calls = 0;
+        int stallMs = 0;
     };
     Entry entries_[static_cast<int>(Op::Count)];
 };

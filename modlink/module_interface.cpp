@@ -3,13 +3,15 @@
 
 #include "sim_bus.h"
 
+#include <chrono>
 #include <cstring>
 #include <strings.h>
+#include <thread>
 
 namespace modlink_sim {
 namespace {
 
-using Lock = std::lock_guard<std::mutex>;
+using Lock = std::unique_lock<std::mutex>;
 
 struct FirmwareFile {
     const char* name;
@@ -40,8 +42,14 @@ const FirmwareFile* findFirmware(const char* name)
 
 } // namespace
 
-bool SimModuleInterface::admitted(Op op)
+bool SimModuleInterface::admitted(Op op, std::unique_lock<std::mutex>& lock)
 {
+    if (int stallMs = bus_.faults().takeStall(op)) {
+        // Other callers and the service thread go on meanwhile.
+        lock.unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(stallMs));
+        lock.lock();
+    }
     return !bus_.faults().failsNow(op);
 }
 
@@ -65,7 +73,7 @@ void SimModuleInterface::closeSlot()
 bool SimModuleInterface::OPEN_SLOT(uint16_t slot)
 {
     Lock lock(bus_.mutex());
-    if (!admitted(Op::OpenSlot))
+    if (!admitted(Op::OpenSlot, lock))
         return false;
     closeSlot();
     if (!bus_.module(slot))
@@ -78,7 +86,7 @@ bool SimModuleInterface::OPEN_SLOT(uint16_t slot)
 bool SimModuleInterface::CLOSE_SLOT()
 {
     Lock lock(bus_.mutex());
-    if (!admitted(Op::CloseSlot) || slot_ < 0)
+    if (!admitted(Op::CloseSlot, lock) || slot_ < 0)
         return false;
     closeSlot();
     return true;
@@ -87,7 +95,7 @@ bool SimModuleInterface::CLOSE_SLOT()
 bool SimModuleInterface::RELEASE_INTERFACE()
 {
     Lock lock(bus_.mutex());
-    if (!admitted(Op::ReleaseInterface))
+    if (!admitted(Op::ReleaseInterface, lock))
         return false;
     closeSlot();
     bus_.destroyInterface(this); // deletes this object; nothing of it is used below
@@ -97,7 +105,7 @@ bool SimModuleInterface::RELEASE_INTERFACE()
 platform::DeviceHandle SimModuleInterface::QUERY_DEVICE_HANDLE()
 {
     Lock lock(bus_.mutex());
-    if (!admitted(Op::QueryDeviceHandle) || !openModule())
+    if (!admitted(Op::QueryDeviceHandle, lock) || !openModule())
         return platform::kInvalidDeviceHandle;
     return platform::handleOf(this);
 }
@@ -105,7 +113,7 @@ platform::DeviceHandle SimModuleInterface::QUERY_DEVICE_HANDLE()
 bool SimModuleInterface::QUERY_USB_SPEED(uint8_t* speed)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::QueryUsbSpeed) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::QueryUsbSpeed, lock) ? openModule() : nullptr;
     if (!module || !speed)
         return false;
     *speed = module->config.usbSpeed;
@@ -115,7 +123,7 @@ bool SimModuleInterface::QUERY_USB_SPEED(uint8_t* speed)
 bool SimModuleInterface::LOAD_MODULE(const char* firmwareName)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::LoadModule) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::LoadModule, lock) ? openModule() : nullptr;
     if (!module)
         return false;
     if (!firmwareName) {
@@ -136,14 +144,14 @@ bool SimModuleInterface::LOAD_MODULE(const char* firmwareName)
 bool SimModuleInterface::CHECK_FIRMWARE(int32_t)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::CheckFirmware) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::CheckFirmware, lock) ? openModule() : nullptr;
     return module && module->firmwareLoaded;
 }
 
 bool SimModuleInterface::USER_FLASH_WRITE_ACCESS(uint16_t allow)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::UserFlashWriteAccess) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::UserFlashWriteAccess, lock) ? openModule() : nullptr;
     if (!module || allow > 1)
         return false;
     module->userFlashWritable = allow == 1;
@@ -153,7 +161,7 @@ bool SimModuleInterface::USER_FLASH_WRITE_ACCESS(uint16_t allow)
 bool SimModuleInterface::READ_USER_FLASH(UserFlashBlock* block)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::ReadUserFlash) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::ReadUserFlash, lock) ? openModule() : nullptr;
     if (!module || !block)
         return false;
     *block = module->userFlash;
@@ -163,17 +171,18 @@ bool SimModuleInterface::READ_USER_FLASH(UserFlashBlock* block)
 bool SimModuleInterface::WRITE_USER_FLASH(UserFlashBlock* block)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::WriteUserFlash) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::WriteUserFlash, lock) ? openModule() : nullptr;
     if (!module || !block || !module->userFlashWritable)
         return false;
     module->userFlash = *block;
+    bus_.keepState(*module);
     return true;
 }
 
 bool SimModuleInterface::READ_MODULE_DESCRIPTION(ModuleDescription* description)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::ReadModuleDescription) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::ReadModuleDescription, lock) ? openModule() : nullptr;
     if (!module || !description)
         return false;
     std::memcpy(description, &module->description, sizeof *description);
@@ -183,10 +192,12 @@ bool SimModuleInterface::READ_MODULE_DESCRIPTION(ModuleDescription* description)
 bool SimModuleInterface::SAVE_MODULE_DESCRIPTION(ModuleDescription* description)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::SaveModuleDescription) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::SaveModuleDescription, lock) ? openModule() : nullptr;
     if (!module || !description)
         return false;
     std::memcpy(&module->description, description, sizeof *description);
+    module->descriptionSaved = true;
+    bus_.keepState(*module);
     return true;
 }
 

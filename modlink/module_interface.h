@@ -10,6 +10,7 @@
 #include "sim_control.h"
 
 #include <cstdint>
+#include <mutex>
 
 namespace modlink_sim {
 
@@ -62,8 +63,9 @@ public:
     void forgetSlot() { slot_ = -1; }
 
 private:
-    // Counts the call; false when an injected failure applies to it.
-    bool admitted(Op op);
+    // Counts the call; false when an injected failure applies to it. An
+    // injected stall waits first, with `lock` (the bus lock) released.
+    bool admitted(Op op, std::unique_lock<std::mutex>& lock);
     // The module of the open slot, or null.
     SimModule* openModule();
     void closeSlot();

@@ -7,13 +7,13 @@
 
 namespace modlink_sim {
 namespace {
-using Lock = std::lock_guard<std::mutex>;
+using Lock = std::unique_lock<std::mutex>;
 }
 
 bool SimModuleInterface::WRITE_ADC_PARAMETERS(AdcParameters* parameters)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::WriteAdcParameters) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::WriteAdcParameters, lock) ? openModule() : nullptr;
     // The stream keeps the parameters it was started with until it is stopped.
     if (!module || !parameters || module->stream().producing())
         return false;
@@ -27,8 +27,9 @@ bool SimModuleInterface::WRITE_ADC_PARAMETERS(AdcParameters* parameters)
 bool SimModuleInterface::START_ACQUISITION()
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::StartAcquisition) ? openModule() : nullptr;
-    if (!module || !module->hasAdcParameters)
+    SimModule* module = admitted(Op::StartAcquisition, lock) ? openModule() : nullptr;
+    // Without its firmware the module's FPGA has no converter to start.
+    if (!module || !module->firmwareLoaded || !module->hasAdcParameters)
         return false;
     if (!module->stream().producing()) {
         Clock::time_point now = Clock::now();
@@ -41,7 +42,7 @@ bool SimModuleInterface::START_ACQUISITION()
 bool SimModuleInterface::STOP_ACQUISITION()
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::StopAcquisition) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::StopAcquisition, lock) ? openModule() : nullptr;
     if (!module)
         return false;
     module->stopAcquisition(Clock::now());
@@ -52,7 +53,7 @@ bool SimModuleInterface::STOP_ACQUISITION()
 bool SimModuleInterface::CHECK_DATA_ERRORS(DataStatus* status)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::CheckDataErrors) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::CheckDataErrors, lock) ? openModule() : nullptr;
     if (!module || !status)
         return false;
     std::memset(status, 0, sizeof *status);
@@ -64,7 +65,7 @@ bool SimModuleInterface::CHECK_DATA_ERRORS(DataStatus* status)
 bool SimModuleInterface::SUBMIT_READ_REQUEST(ReadRequest* request)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::SubmitReadRequest) ? openModule() : nullptr;
+    SimModule* module = admitted(Op::SubmitReadRequest, lock) ? openModule() : nullptr;
     if (!module || !request || !request->Buffer || !request->Overlapped || request->SampleCount == 0)
         return false;
     PendingRead read;
@@ -84,8 +85,8 @@ bool SimModuleInterface::SUBMIT_READ_REQUEST(ReadRequest* request)
 bool SimModuleInterface::WRITE_DAC_SAMPLE(int16_t* code, uint16_t channel)
 {
     Lock lock(bus_.mutex());
-    SimModule* module = admitted(Op::WriteDacSample) ? openModule() : nullptr;
-    if (!module || !code || channel >= kDacOutputCount || !module->config.hasDac)
+    SimModule* module = admitted(Op::WriteDacSample, lock) ? openModule() : nullptr;
+    if (!module || !code || channel >= kDacOutputCount || !module->config.hasDac || !module->firmwareLoaded)
         return false;
     module->dacCodes[channel] = *code;
     return true;
@@ -94,7 +95,7 @@ bool SimModuleInterface::WRITE_DAC_SAMPLE(int16_t* code, uint16_t channel)
 bool SimModuleInterface::CancelIo()
 {
     Lock lock(bus_.mutex());
-    if (!admitted(Op::CancelIo))
+    if (!admitted(Op::CancelIo, lock))
         return false;
     Clock::time_point now = Clock::now();
     for (int slot = 0; slot < kSlotCount; ++slot) {

@@ -2,9 +2,11 @@
 
 #include "bench_file.h"
 #include "device/module_api.h"
+#include "flash_state.h"
 #include "module_interface.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace modlink_sim {
 
@@ -50,19 +52,75 @@ void SimBus::replaceModule(int slot, std::unique_ptr<SimModule> module)
         if (i->openSlot() == slot)
             i->forgetSlot();
     }
-    if (module)
+    if (module) {
         module->loopback = loopback_;
+        FlashState kept;
+        if (!stateFolder_.empty() && loadFlashState(stateFolder_, module->config.serial, &kept)) {
+            module->userFlash = kept.userFlash;
+            module->descriptionSaved = kept.descriptionSaved;
+            if (kept.descriptionSaved)
+                std::memcpy(&module->description, &kept.description, sizeof kept.description);
+        }
+    }
     modules_[slot] = std::move(module);
 }
 
 void SimBus::applyBench(const BenchDescription& bench)
 {
+    if (!stateFolderChosen_)
+        takeStateFolderOf(bench);
     for (int slot = 0; slot < kSlotCount; ++slot) {
         const BenchModule& s = bench.modules[slot];
         replaceModule(slot, s.present ? std::make_unique<SimModule>(s.config, s.inputs) : nullptr);
     }
     setTimeScale(bench.timeScale);
     setLoopback(bench.loopback);
+}
+
+void SimBus::takeStateFolderOf(const BenchDescription& bench)
+{
+    if (bench.stateKeeping == StateKeeping::Folder)
+        stateFolder_ = bench.stateFolder;
+    else if (bench.stateKeeping == StateKeeping::DefaultFolder)
+        stateFolder_ = defaultStateFolder();
+    else
+        stateFolder_.clear();
+}
+
+void SimBus::setStateFolder(const std::string& folder)
+{
+    stateFolderChosen_ = true;
+    stateFolder_ = folder;
+    restartModules();
+}
+
+void SimBus::useBenchStateFolder(const BenchDescription& bench)
+{
+    stateFolderChosen_ = false;
+    takeStateFolderOf(bench);
+    restartModules();
+}
+
+void SimBus::restartModules()
+{
+    for (int slot = 0; slot < kSlotCount; ++slot) {
+        if (SimModule* old = modules_[slot].get()) {
+            auto restarted = std::make_unique<SimModule>(old->config, old->inputs);
+            replaceModule(slot, std::move(restarted));
+        }
+    }
+}
+
+void SimBus::keepState(const SimModule& module)
+{
+    if (stateFolder_.empty())
+        return;
+    FlashState state;
+    state.userFlash = module.userFlash;
+    state.descriptionSaved = module.descriptionSaved;
+    if (module.descriptionSaved)
+        std::memcpy(&state.description, &module.description, sizeof state.description);
+    saveFlashState(stateFolder_, module.config.serial, state);
 }
 
 SimModuleInterface* SimBus::createInterface()

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -34,9 +35,19 @@ public:
     // The module in `slot`, or null for an empty or invalid slot.
     SimModule* module(int slot);
     // Puts `module` (may be null) into `slot`. The reads queued on the old
-    // module end as cancelled and interfaces that had it open lose it.
+    // module end as cancelled and interfaces that had it open lose it. The new
+    // module takes the flash and description its serial kept in the state folder.
     void replaceModule(int slot, std::unique_ptr<SimModule> module);
     void applyBench(const BenchDescription& bench);
+
+    // The state folder from now on, over the bench's choice: "" keeps the
+    // flash in memory only. The modules on the bus start again from it.
+    void setStateFolder(const std::string& folder);
+    // The state folder of `bench` from now on, as when the library started.
+    void useBenchStateFolder(const BenchDescription& bench);
+    // Writes the module's flash and description into the state folder; a
+    // failure is reported and the module keeps them in memory.
+    void keepState(const SimModule& module);
 
     SimModuleInterface* createInterface();
     void destroyInterface(SimModuleInterface* moduleInterface);
@@ -62,6 +73,10 @@ private:
     SimBus();
     ~SimBus();
     void serviceLoop();
+    void takeStateFolderOf(const BenchDescription& bench);
+    // Puts a fresh module with the same configuration and inputs into every
+    // occupied slot, as a restart of the program would find them.
+    void restartModules();
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -75,6 +90,8 @@ private:
     uint32_t libraryVersion_;
     double timeScale_ = 1.0;
     bool loopback_ = false;
+    std::string stateFolder_; // "" = none
+    bool stateFolderChosen_ = false; // by the control interface, over the bench
     Clock::time_point epoch_;
     double signalSecondsAtEpoch_ = 0.0;
 };

@@ -39,10 +39,10 @@ constexpr int kSlotCount = 16;
 constexpr int kChannelCount = 4;
 
 struct ModuleConfig {
-    char serial[17] = {};          // at most 16 characters
+    char serial[17] = {}; // at most 16 characters
     char revision = 'B';
-    uint8_t options = 0x14;        // filter 1.25 MHz, hardware and firmware grade industrial
-    uint8_t usbSpeed = 1;          // 1 = high speed, 0 = full speed
+    uint8_t options = 0x14; // filter 1.25 MHz, hardware and firmware grade industrial
+    uint8_t usbSpeed = 1; // 1 = high speed, 0 = full speed
     bool hasDac = true;
     char firmwareVersion[32] = {}; // e.g. "2.07.15"
 };
@@ -78,6 +78,10 @@ public:
     virtual void failOnce(Op op, int skip = 0) = 0;
     // Every call of `op` fails until cleared.
     virtual void failAlways(Op op, bool enabled = true) = 0;
+    // The next call of `op` waits `milliseconds` (at most 10 s) before it
+    // runs, as a caller held up elsewhere would; other calls go on meanwhile.
+    virtual void stallOnce(Op op, int milliseconds) = 0;
+    // Disarms every injected failure and stall.
     virtual void clearFailures() = 0;
     // Calls of `op` since the last resetToDefaults or resetCallCounts.
     virtual int callCount(Op op) const = 0;
@@ -100,11 +104,22 @@ public:
     // Read requests submitted and not yet completed, over all interfaces.
     virtual int outstandingRequests() const = 0;
 
+    // Where the modules keep their user flash and saved description from now
+    // on, over the bench's `state`: a folder, or null to keep them in memory
+    // only. It holds until changed again, across resetToDefaults. The modules
+    // on the bus start again from it as after a restart of the program:
+    // firmware not loaded, flash and description as kept there (blank and
+    // factory-made when nothing is), and interfaces lose their open slot.
+    virtual void setStateFolder(const char* folder) = 0;
+    // Gives the choice back to the bench file (its `state`, else the default
+    // folder) and starts the modules again from there, as setStateFolder does.
+    virtual void useBenchStateFolder() = 0;
+
 protected:
     ~SimControl() = default;
 };
 
-}  // namespace modlink_sim
+} // namespace modlink_sim
 
 extern "C" {
 typedef modlink_sim::SimControl* (*ModlinkSimControlFn)();

@@ -1,5 +1,6 @@
 #include "sim_module.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace modlink_sim {
@@ -23,7 +24,7 @@ SimModule::SimModule(const ModuleConfig& moduleConfig, const ChannelSignal modul
 void SimModule::startAcquisition(Clock::time_point now, double timeScale, double signalSeconds)
 {
     generator_.start(adcParameters, imperfection, adcRateHz(), signalSeconds);
-    stream_.start(now, adcRateHz() * timeScale);
+    stream_.start(now, adcRateHz() * timeScale, std::min(kBufferSeconds, kBufferSamples / adcRateHz()));
 }
 
 void SimModule::produce(int16_t* out, uint32_t count, uint64_t firstIndex)

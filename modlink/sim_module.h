@@ -13,6 +13,10 @@
 
 namespace modlink_sim {
 
+// The module's stream buffer: half a second of data, at most 8 M samples.
+constexpr double kBufferSeconds = 0.5;
+constexpr double kBufferSamples = 8.0 * 1024 * 1024;
+
 class SimModule final : private SampleSource {
 public:
     SimModule(const ModuleConfig& config, const ChannelSignal inputs[kChannelCount]);
@@ -36,6 +40,7 @@ public:
     bool firmwareLoaded = false;
     std::string firmwareName; // "" for the library's own firmware
     bool userFlashWritable = false;
+    bool descriptionSaved = false; // by SAVE_MODULE_DESCRIPTION, now or in an earlier run
     bool hasAdcParameters = false;
     AdcParameters adcParameters;
     int16_t dacCodes[kDacOutputCount] = { 0, 0 };

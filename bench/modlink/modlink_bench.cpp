@@ -86,7 +86,7 @@ void RealTimeStream(benchmark::State& state)
     library.control->setTimeScale(1.0);
     ModuleApi* api = library.getInterface(kModuleName);
     AdcParameters p = topRateParameters();
-    if (!api || !api->OPEN_SLOT(2) || !api->WRITE_ADC_PARAMETERS(&p)) {
+    if (!api || !api->OPEN_SLOT(2) || !api->LOAD_MODULE(nullptr) || !api->WRITE_ADC_PARAMETERS(&p)) {
         state.SkipWithError("the simulated module refused the top rate");
         return;
     }

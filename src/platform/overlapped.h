@@ -16,6 +16,7 @@ constexpr uint32_t kErrorSemTimeout = 121;
 constexpr uint32_t kErrorOperationAborted = 995;
 constexpr uint32_t kErrorIoIncomplete = 996;
 constexpr uint32_t kErrorIoPending = 997;
+constexpr uint32_t kErrorIoDevice = 1117;
 // Value of Overlapped::Internal while the read is outstanding.
 constexpr uintptr_t kStatusPending = 0x103;
 
@@ -23,8 +24,8 @@ constexpr uintptr_t kStatusPending = 0x103;
 // the completion status (0 or a Win32 error code) with release order, then
 // signals the event; readers load the status with acquire order.
 struct Overlapped {
-    std::atomic<uintptr_t> Internal{0};
-    std::atomic<uintptr_t> InternalHigh{0};
+    std::atomic<uintptr_t> Internal { 0 };
+    std::atomic<uintptr_t> InternalHigh { 0 };
     uint32_t Offset = 0;
     uint32_t OffsetHigh = 0;
     EventHandle hEvent = nullptr;
@@ -46,7 +47,10 @@ protected:
     ~IoDevice() = default;
 };
 
-inline DeviceHandle handleOf(IoDevice* device) { return reinterpret_cast<DeviceHandle>(device); }
+inline DeviceHandle handleOf(IoDevice* device)
+{
+    return reinterpret_cast<DeviceHandle>(device);
+}
 
 uint32_t GetLastError();
 void SetLastError(uint32_t error);
@@ -62,4 +66,4 @@ bool CancelIo(DeviceHandle device);
 Overlapped* AllocateOverlapped();
 void FreeOverlapped(Overlapped* overlapped);
 
-}  // namespace platform
+} // namespace platform

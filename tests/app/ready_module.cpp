@@ -22,6 +22,7 @@ void makeModuleReady(TMainForm& form, int slot)
     form.Module = form.Library->GetModuleInterface(kModuleName);
     ASSERT_NE(form.Module, nullptr);
     ASSERT_TRUE(form.Module->OPEN_SLOT(static_cast<uint16_t>(slot)));
+    ASSERT_TRUE(form.Module->LOAD_MODULE(nullptr));
     ASSERT_TRUE(form.Module->QUERY_USB_SPEED(&form.UsbSpeed));
     form.ModuleState = 2;
     ASSERT_TRUE(form.Module->READ_MODULE_DESCRIPTION(&form.Description));

@@ -1,8 +1,8 @@
 #pragma once
 // A window whose module is ready, as a finished search leaves it, without
 // running a search: one fresh module on the simulated bus, the library's
-// interface with that module's slot open, the description read from it and
-// the coefficient sets initialised.
+// interface with that module's slot open and its firmware loaded, the
+// description read from it and the coefficient sets initialised.
 
 #include "sim_control.h"
 

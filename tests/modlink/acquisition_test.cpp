@@ -326,5 +326,6 @@ TEST(ModlinkSignals, DacOutputsHoldTheirCodesAndLoopBackToTheFirstTwoChannels)
     noDac.hasDac = false;
     ASSERT_TRUE(s.control->setModule(2, noDac));
     ASSERT_TRUE(s.api->OPEN_SLOT(2));
+    ASSERT_TRUE(s.api->LOAD_MODULE(nullptr));
     EXPECT_FALSE(s.api->WRITE_DAC_SAMPLE(&code0, 0));
 }

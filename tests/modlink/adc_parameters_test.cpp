@@ -92,6 +92,7 @@ TEST(ModlinkRates, FullSpeedModuleAndFrameRate)
     slow.usbSpeed = 0;
     ASSERT_TRUE(s.control->setModule(2, slow));
     ASSERT_TRUE(s.api->OPEN_SLOT(2));
+    ASSERT_TRUE(s.api->LOAD_MODULE(nullptr));
     uint8_t speed = 1;
     ASSERT_TRUE(s.api->QUERY_USB_SPEED(&speed));
     EXPECT_EQ(speed, 0);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <string>
+#include <sys/stat.h>
 
 using modlink_sim::BenchDescription;
 using modlink_sim::parseBenchText;
@@ -106,6 +107,11 @@ TEST(ModlinkBenchText, MalformedTextsGiveTheDefaultsAndSayWhere)
         "[slot 2 channel 1]\nphase = 0\n",
         "[slot 2]\nserial = A\tB\n",
         "[slot 2]\nserial = A ;\n;x\n[slot 2 channel 1]\ndc = ; none\n",
+        "[bus]\nstate\n",
+        "[bus]\nstate = zentrix-state\n",
+        "[bus]\nstate = /dev/null\n",
+        "[bus]\nstate = /dev/null/below\n",
+        "[bus]\nstate = /tmp/a\tb\n",
     };
     for (const char* text : cases) {
         BenchDescription bench;
@@ -166,4 +172,48 @@ TEST(ModlinkBenchFile, TheLibraryReadsTheFileNamedByTheEnvironment)
 
     unsetenv("MODLINK_SIM");
     s.control->resetToDefaults();
+}
+
+TEST(ModlinkBenchFile, OnlyARegularFileOfSaneSizeIsRead)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::string pipe = folder.filePath("bench.fifo").toStdString();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string huge = folder.filePath("huge.ini").toStdString();
+    {
+        // A valid bench padded with comments past 1 MiB.
+        std::ofstream file(huge);
+        file << "[slot 9]\n";
+        for (int i = 0; i < 20000; ++i)
+            file << "; a comment line that fills the file with nothing but more of the same\n";
+    }
+    struct Case {
+        std::string path;
+        const char* reported;
+    };
+    const Case cases[] = {
+        { pipe, "not a regular file" },
+        { "/dev/zero", "not a regular file" },
+        { "/dev/urandom", "not a regular file" },
+        { folder.path().toStdString(), "not a regular file" },
+        { huge, "too large" },
+    };
+    auto control = simControl();
+    ASSERT_NE(control, nullptr);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        ASSERT_EQ(setenv("MODLINK_SIM", c.path.c_str(), 1), 0);
+        testing::internal::CaptureStderr();
+        control->resetToDefaults();
+        std::string reported = testing::internal::GetCapturedStderr();
+        EXPECT_NE(reported.find(c.path), std::string::npos) << reported;
+        EXPECT_NE(reported.find(c.reported), std::string::npos) << reported;
+        ModuleDescription d;
+        EXPECT_TRUE(control->moduleDescription(2, &d));
+        EXPECT_TRUE(control->moduleDescription(5, &d));
+        EXPECT_FALSE(control->moduleDescription(9, &d));
+    }
+    unsetenv("MODLINK_SIM");
+    control->resetToDefaults();
 }

@@ -18,7 +18,7 @@ SimSession::SimSession(double timeScale, int slotNumber)
     if (!library->load())
         return;
     ModuleApi* candidate = library->GetModuleInterface(kModuleName);
-    if (candidate && candidate->OPEN_SLOT(static_cast<uint16_t>(slotNumber))) {
+    if (candidate && candidate->OPEN_SLOT(static_cast<uint16_t>(slotNumber)) && candidate->LOAD_MODULE(nullptr)) {
         api = candidate;
         slot = slotNumber;
     } else if (candidate) {

@@ -12,7 +12,8 @@
 #include <memory>
 #include <vector>
 
-// Resets the bench, sets the time scale and opens `slot` on a new interface.
+// Resets the bench, sets the time scale, opens `slot` on a new interface and
+// loads the library's own firmware, as the module search does.
 // Tests check ok() first; the destructor releases the interface.
 class SimSession {
 public:

@@ -34,7 +34,8 @@ bool makeModuleReady(TMainForm& form, int slot)
     if (!form.Library->load())
         return false;
     form.Module = form.Library->GetModuleInterface(kModuleName);
-    if (!form.Module || !form.Module->OPEN_SLOT(slot) || !form.Module->READ_MODULE_DESCRIPTION(&form.Description))
+    if (!form.Module || !form.Module->OPEN_SLOT(slot) || !form.Module->LOAD_MODULE(nullptr)
+        || !form.Module->READ_MODULE_DESCRIPTION(&form.Description))
         return false;
     form.ModuleState = 2;
     form.UsbSpeed = 1;

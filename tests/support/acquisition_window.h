@@ -17,7 +17,7 @@ namespace acquisition_window {
 bool putModule(modlink_sim::SimControl& sim, int slot, double timeScale);
 
 // The window as a finished search leaves it: the library's interface with
-// the module's slot open, its description read, the coefficient sets
+// the module's slot open, its firmware loaded, its description read, the coefficient sets
 // initialised, the multimeter page shown with its start button and channel
 // frames enabled. False when the library or the module cannot be opened.
 bool makeModuleReady(TMainForm& form, int slot);

@@ -25,10 +25,16 @@ modlink_sim::SimControl* loadSimControl(QString* error)
         *error = QStringLiteral("Modlink has no ModlinkSimControl");
         return nullptr;
     }
+    // Tests never touch the user's own state folder, and each one starts from
+    // blank flash: the flash stays in memory unless a test names a folder.
+    static const bool inMemory = (control()->setStateFolder(nullptr), true);
+    (void)inMemory;
     return control();
 }
 
 std::unique_ptr<DeviceLibrary> openSimulatedLibrary()
 {
+    QString ignored;
+    loadSimControl(&ignored);
     return openModlinkLibrary(testProgramDirectory());
 }

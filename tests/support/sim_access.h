@@ -13,8 +13,10 @@
 QString testProgramDirectory();
 
 // The loaded library's control interface; null, with the reason in `error`,
-// when the library cannot be loaded or has no control interface.
+// when the library cannot be loaded or has no control interface. The first
+// call keeps the modules' flash in memory (no state folder).
 modlink_sim::SimControl* loadSimControl(QString* error);
 
-// A DeviceLibrary over the simulated library, as the window would open it.
+// A DeviceLibrary over the simulated library, as the window would open it,
+// with the flash in memory as above.
 std::unique_ptr<DeviceLibrary> openSimulatedLibrary();

@@ -55,6 +55,9 @@ enum class WhileWaiting {
     Nothing,
     StopTheModule, // the module stops: the request waited for times out
     StopTheJob, // the user presses the button
+    // The job is held up for a second after its first wait, so no request is
+    // queued while the module's half-second buffer runs over.
+    HoldUpTheJob,
 };
 
 struct LibraryFailure {
@@ -84,6 +87,7 @@ TEST_F(AcquisitionFailureTest, EachLibraryFailureEndsTheRunWithItsMessage)
         // time-out: the buffers are freed only after that.
         { "cancel with a request outstanding", Op::CancelIo, 0, true, WhileWaiting::StopTheJob,
             acquisition::kCannotCancelIo },
+        { "overrun", Op::Count, 0, false, WhileWaiting::HoldUpTheJob, acquisition::kWaitFailed },
     };
     for (const LibraryFailure& failure : failures) {
         SCOPED_TRACE(failure.name);
@@ -100,12 +104,15 @@ TEST_F(AcquisitionFailureTest, EachLibraryFailureEndsTheRunWithItsMessage)
             else
                 sim->failOnce(failure.op, failure.skip);
         }
+        // The job checks the data errors right after its first wait.
+        if (failure.action == WhileWaiting::HoldUpTheJob)
+            sim->stallOnce(Op::CheckDataErrors, 1000);
         pressStart();
         if (waits) {
             ASSERT_TRUE(waitUntil([&] { return sim->acquiring(kSlot); }));
             if (failure.action == WhileWaiting::StopTheModule)
                 ASSERT_TRUE(form->Module->STOP_ACQUISITION());
-            else
+            else if (failure.action == WhileWaiting::StopTheJob)
                 form->MainThread->requestTerminate();
         }
         expectRunEndedWith(failure.message);
