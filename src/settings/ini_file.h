@@ -102,7 +102,7 @@ private:
         QString name; // trimmed, as written
         int begin = 0; // first loaded line (the header, if it has one)
         int end = 0; // one past its last loaded line
-        int insertAfter; // loaded line after which added entries go; -1: none
+        int insertAfter = -1; // loaded line after which added entries go; -1: none
         bool fromFile = true;
         QByteArray header; // the header line of a section made by a write
         bool blankBefore = false; // a section made by a write: a blank line first
