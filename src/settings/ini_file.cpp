@@ -43,6 +43,24 @@ ParsedLine parseLine(const QString& text)
     return parsed;
 }
 
+// What parseLine makes of the decoded line, decoding no more than the name:
+// indexing a long file needs no values. "=" is one byte in both encodings and
+// never part of another character.
+ParsedLine parseName(LineCodec& codec, QByteArrayView bytes)
+{
+    const qsizetype equals = bytes.indexOf('=');
+    const QString head = codec.decode(equals < 0 ? bytes : bytes.first(equals));
+    const QString name = head.trimmed();
+    if (name.startsWith(u'['))
+        return parseLine(equals < 0 ? head : codec.decode(bytes));
+    ParsedLine parsed;
+    if (equals >= 0 && !name.isEmpty() && !name.startsWith(u';')) {
+        parsed.kind = LineKind::Entry;
+        parsed.name = name;
+    }
+    return parsed;
+}
+
 // Names are compared without regard to letter case: by their case-folded form.
 QString folded(const QString& name)
 {
@@ -152,7 +170,7 @@ void IniFile::index()
     sections_.push_back(std::move(preamble));
     const int count = int(lines_.size());
     for (int i = 0; i < count; ++i) {
-        const ParsedLine parsed = parseLine(codec.decode(loadedLine(i)));
+        const ParsedLine parsed = parseName(codec, loadedLine(i));
         if (parsed.kind == LineKind::Section) {
             sections_.back().end = i;
             Section section;
@@ -241,14 +259,14 @@ QStringList IniFile::keyNames(const QString& section) const
         lines.push_back(key.second);
     std::sort(lines.begin(), lines.end());
     for (const int line : lines) {
-        const QString name = parseLine(codec.decode(lineBytes(*found, { false, line }))).name;
+        const QString name = parseName(codec, lineBytes(*found, { false, line })).name;
         if (!seen.contains(folded(name))) {
             seen.insert(folded(name));
             names << name;
         }
     }
     for (int i = 0; i < int(found->added.size()); ++i)
-        names << parseLine(codec.decode(found->added[size_t(i)])).name;
+        names << parseName(codec, found->added[size_t(i)]).name;
     return names;
 }
 
@@ -358,7 +376,7 @@ bool IniFile::findKey(const Section& section, const QString& key, EntryRef* ref)
     for (auto it = std::lower_bound(section.loadedKeys.begin(), section.loadedKeys.end(), first);
          it != section.loadedKeys.end() && it->first == first.first; ++it) {
         // Equal hashes of different names are told apart by the names.
-        if (folded(parseLine(codec.decode(lineBytes(section, { false, it->second }))).name) == name) {
+        if (folded(parseName(codec, lineBytes(section, { false, it->second })).name) == name) {
             *ref = { false, it->second };
             return true;
         }
