@@ -2,7 +2,8 @@
 // as a user's editor or a broken copy might leave it. The program reads it at
 // every module search and saves it on the user-interface thread, so each must
 // take well under a second: the budget is 1 s each, with memory under 5 times
-// the file's size. A run over either budget is reported as an error.
+// the file's size. A run over either budget is labelled so, and the program
+// then exits with 1.
 //
 // "read": open the file and read every key the module search reads.
 // "save": open the file anew, write the keys a save writes, flush.
@@ -32,6 +33,8 @@ namespace {
 constexpr qint64 kFileSize = 20 * 1024 * 1024;
 constexpr double kSecondsBudget = 1.0;
 constexpr double kMemoryBudget = 5.0;
+// Set by a run over either budget; the program then exits with 1.
+bool overBudget = false;
 
 long statusKiB(const char* field)
 {
@@ -62,13 +65,16 @@ const QString& benchFile()
         defaults.flush();
 
         // Printable ASCII, Windows-1251 letters and the INI's own marks, so
-        // some garbage lines look like sections and entries.
+        // many garbage lines look like entries.
         const char alphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789 .,=[];\t\xC0\xC1\xC2\xE0\xE1\xE2\xFF";
         std::mt19937 random(4705);
         QByteArray garbage;
         garbage.reserve(kFileSize);
         const qint64 defaultsSize = QFile(file).size();
         while (defaultsSize + garbage.size() < kFileSize) {
+            // A letter first, so no garbage line starts a section: all of it
+            // lies in the last section of the file, the module's.
+            garbage += char('a' + random() % 26);
             const int length = 20 + int(random() % 100);
             for (int i = 0; i < length; ++i)
                 garbage += alphabet[random() % (sizeof alphabet - 1)];
@@ -162,8 +168,10 @@ template <typename Operation> void measure(benchmark::State& state, Operation op
     state.counters["worst_wall_s"] = worstWallSeconds;
     state.counters["memory_x_file"] = worstMemory;
     state.SetBytesProcessed(int64_t(state.iterations() * fileBytes));
-    if (worstCpuSeconds > kSecondsBudget || worstMemory > kMemoryBudget)
-        state.SkipWithError("over budget: 1 s and 5 times the file's size");
+    if (worstCpuSeconds > kSecondsBudget || worstMemory > kMemoryBudget) {
+        state.SetLabel("OVER BUDGET: 1 s, 5 times the file's size");
+        overBudget = true;
+    }
 }
 
 void BM_ReadSettingsFile(benchmark::State& state)
@@ -188,4 +196,10 @@ BENCHMARK(BM_SaveSettingsFile)->Unit(benchmark::kMillisecond)->UseRealTime()->It
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return overBudget ? 1 : 0;
+}
