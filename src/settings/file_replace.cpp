@@ -22,9 +22,11 @@ namespace {
 QString targetOf(const QString& path)
 {
     const QFileInfo info(path);
-    if (info.isSymLink() && !info.symLinkTarget().isEmpty())
-        return info.symLinkTarget();
-    return path;
+    if (!info.isSymLink())
+        return path;
+    // A chain of links ends at the file; a link to nothing names the file to make.
+    const QString file = info.canonicalFilePath();
+    return file.isEmpty() ? info.symLinkTarget() : file;
 }
 
 #ifdef Q_OS_UNIX
