@@ -48,5 +48,10 @@ bool TMainForm::CreateDefaultIniFile(const QString& path)
         return fail(QString::fromUtf8(kCannotWriteApp));
     if (!settings::WriteDefaultModuleSettings(*SettingsFile))
         return fail(QString::fromUtf8(kCannotWriteModule));
+    // Both parts reach the disk in one replacement of the whole file. When it
+    // fails the file is as it was (or still missing): the application part,
+    // the first one, was not written.
+    if (!SettingsFile->flush())
+        return fail(QString::fromUtf8(kCannotWriteApp));
     return true;
 }

@@ -101,10 +101,15 @@ void TMainForm::SaveIniFile(const QString& path)
     } catch (const std::bad_alloc&) {
     }
     settings::IniFile* file = SettingsFile.get();
-    if (!file || !WriteAppSettings(*file))
+    const bool appWritten = file && WriteAppSettings(*file);
+    const bool moduleWritten = file && WriteModuleSettings(*file);
+    // One replacement of the whole file carries both parts; when it fails,
+    // the file on disk is the old one and neither part is saved.
+    const bool flushed = file && file->flush();
+    if (!appWritten || !flushed)
         platform::showMessage(QStringLiteral("Не могу сохранить файл настроек приложения!"),
             QString::fromUtf8(kSaveCaption), platform::MessageIcon::Information);
-    if (!file || !WriteModuleSettings(*file))
+    if (!moduleWritten || !flushed)
         platform::showMessage(QStringLiteral("Не могу сохранить файл настроек модуля!"),
             QString::fromUtf8(kSaveCaption), platform::MessageIcon::Information);
 }
@@ -122,7 +127,7 @@ bool TMainForm::WriteAppSettings(settings::IniFile& file)
         ok = settings::write(
             file, settings::ModuleSerialNumberKey, module_search::fieldText(serial.data(), serial.size()));
     }
-    return ok && file.flush();
+    return ok;
 }
 
 bool TMainForm::WriteModuleSettings(settings::IniFile& file)
@@ -141,7 +146,7 @@ bool TMainForm::WriteModuleSettings(settings::IniFile& file)
         if (volts)
             ok = settings::write(file, settings::DacAmplitudeKey, *volts, settings::dacAmplitudeKeyName(output + 1));
     }
-    return ok && file.flush();
+    return ok;
 }
 
 bool TMainForm::WriteChannelSettings(settings::IniFile& file)

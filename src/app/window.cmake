@@ -19,6 +19,7 @@ target_sources(zx_app PRIVATE mainform_search.cpp
   ../threads/module_search_configure.cpp ../threads/module_search_status.cpp
   ../threads/module_search_rules.cpp ../threads/module_search_rules.h
   ../threads/module_search_messages.cpp ../threads/module_search_messages.h)
+target_sources(zx_app PRIVATE ../threads/settings_file_messages.cpp ../threads/settings_file_messages.h)
 # ADC parameters and acquisition display
 target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_display.cpp
   ../threads/adc_parameters_fill.cpp ../threads/adc_parameters_fill.h

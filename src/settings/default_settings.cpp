@@ -10,14 +10,12 @@ namespace {
 constexpr int kChannelCount = 4;
 constexpr int kDacChannelCount = 2;
 
-template <typename Setting>
-bool writeDefault(IniFile& file, const Setting& setting, const QString& name = QString())
+template <typename Setting> bool writeDefault(IniFile& file, const Setting& setting, const QString& name = QString())
 {
     return write(file, setting, setting.defaultValue, name);
 }
 
-template <typename Setting>
-bool writeDefaultPerChannel(IniFile& file, const Setting& setting)
+template <typename Setting> bool writeDefaultPerChannel(IniFile& file, const Setting& setting)
 {
     for (int channel = 1; channel <= kChannelCount; ++channel) {
         if (!writeDefault(file, setting, channelKeyName(setting.key, channel)))
@@ -26,25 +24,24 @@ bool writeDefaultPerChannel(IniFile& file, const Setting& setting)
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool WriteDefaultAppSettings(IniFile& file)
 {
     return writeDefault(file, AutoSaveSettingsKey) && writeDefault(file, MainPanelTopKey)
         && writeDefault(file, MainPanelLeftKey) && writeDefault(file, CoeffsLoadSourceKey)
-        && writeDefault(file, ModuleSerialNumberKey)
-        && writeDefault(file, PldLoadSourceKey) && file.flush();
+        && writeDefault(file, ModuleSerialNumberKey) && writeDefault(file, PldLoadSourceKey);
 }
 
 bool WriteDefaultModuleSettings(IniFile& file)
 {
     bool ok = writeDefault(file, ComputationMethodKey) && writeDefault(file, AmplitudeTypeKey)
-        && writeDefault(file, AmplitudeKindKey)
-        && writeDefault(file, MaxAcquisitionTimeKey) && writeDefault(file, AdcRateKey)
-        && writeDefault(file, GroupChannelControlKey) && writeDefaultPerChannel(file, ChannelEnabledKey)
-        && writeDefault(file, GroupInputRangeKey) && writeDefaultPerChannel(file, ChannelInputRangeKey)
-        && writeDefault(file, GroupConnectionModeKey) && writeDefaultPerChannel(file, ChannelConnectionModeKey)
-        && writeDefault(file, GroupParTypeKey) && writeDefaultPerChannel(file, ChannelParTypeKey);
+        && writeDefault(file, AmplitudeKindKey) && writeDefault(file, MaxAcquisitionTimeKey)
+        && writeDefault(file, AdcRateKey) && writeDefault(file, GroupChannelControlKey)
+        && writeDefaultPerChannel(file, ChannelEnabledKey) && writeDefault(file, GroupInputRangeKey)
+        && writeDefaultPerChannel(file, ChannelInputRangeKey) && writeDefault(file, GroupConnectionModeKey)
+        && writeDefaultPerChannel(file, ChannelConnectionModeKey) && writeDefault(file, GroupParTypeKey)
+        && writeDefaultPerChannel(file, ChannelParTypeKey);
     for (int range = 0; ok && range < kInputRangeCount; ++range) {
         ok = writeDefault(file, DcPrecisionKey, precisionKeyName(DcPrecisionKey, range))
             && writeDefault(file, AcPrecisionKey, precisionKeyName(AcPrecisionKey, range))
@@ -52,7 +49,7 @@ bool WriteDefaultModuleSettings(IniFile& file)
     }
     for (int dac = 1; ok && dac <= kDacChannelCount; ++dac)
         ok = writeDefault(file, DacAmplitudeKey, dacAmplitudeKeyName(dac));
-    return ok && file.flush();
+    return ok;
 }
 
-}  // namespace settings
+} // namespace settings

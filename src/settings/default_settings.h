@@ -1,7 +1,10 @@
 #pragma once
 // Writers of the default settings file. Each writes its entries in a fixed
-// order (the order in which a fresh file lists them) and flushes; each returns
-// false when a write or the flush fails, with the reason in file.errorText().
+// order (the order in which a fresh file lists them) into the file object;
+// each returns false when a write fails, with the reason in file.errorText().
+// Nothing reaches the disk before the caller flushes both parts at once, so
+// the file is never left with the new application part beside the old
+// module part.
 
 #include "settings/ini_file.h"
 
@@ -12,4 +15,4 @@ bool WriteDefaultAppSettings(IniFile& file);
 // The 36 entries of "Модуль Q47-05".
 bool WriteDefaultModuleSettings(IniFile& file);
 
-}  // namespace settings
+} // namespace settings

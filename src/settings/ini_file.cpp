@@ -1,26 +1,22 @@
 #include "settings/ini_file.h"
 
 #include "settings/decimal_number.h"
+#include "settings/file_replace.h"
 #include "settings/ini_value_text.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <QSet>
+#include <algorithm>
 
 namespace settings {
 
 namespace {
 
-// Debian's Qt finds this code page through ICU by name only.
-constexpr char kCodePage[] = "windows-1251";
-
 enum class LineKind { Other, Section, Entry };
 
 struct ParsedLine {
     LineKind kind = LineKind::Other;
-    QString name;   // section or key, trimmed
-    QString value;  // entry value, trimmed
+    QString name; // section or key, trimmed
+    QString value; // entry value, trimmed
 };
 
 ParsedLine parseLine(const QString& text)
@@ -47,16 +43,44 @@ ParsedLine parseLine(const QString& text)
     return parsed;
 }
 
-bool sameName(const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+// What parseLine makes of the decoded line, decoding no more than the name:
+// indexing a long file needs no values. "=" is one byte in both encodings and
+// never part of another character.
+ParsedLine parseName(LineCodec& codec, QByteArrayView bytes)
+{
+    const qsizetype equals = bytes.indexOf('=');
+    const QString head = codec.decode(equals < 0 ? bytes : bytes.first(equals));
+    const QString name = head.trimmed();
+    if (name.startsWith(u'['))
+        return parseLine(equals < 0 ? head : codec.decode(bytes));
+    ParsedLine parsed;
+    if (equals >= 0 && !name.isEmpty() && !name.startsWith(u';')) {
+        parsed.kind = LineKind::Entry;
+        parsed.name = name;
+    }
+    return parsed;
+}
 
-bool hasLineBreak(const QString& text) { return text.contains(u'\r') || text.contains(u'\n'); }
+// Names are compared without regard to letter case: by their case-folded form.
+QString folded(const QString& name)
+{
+    return name.trimmed().toCaseFolded();
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
 
 bool isQuoted(const QString& value)
 {
     return value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') && value.back() == value.front();
 }
 
-QString withoutQuotes(const QString& value) { return isQuoted(value) ? value.mid(1, value.size() - 2) : value; }
+QString withoutQuotes(const QString& value)
+{
+    return isQuoted(value) ? value.mid(1, value.size() - 2) : value;
+}
 
 // Reading drops the blanks around a value and one pair of quotes; a value that
 // would lose either is stored in quotes, so it reads back as written.
@@ -67,7 +91,23 @@ QString storedValue(const QString& value)
     return value;
 }
 
-}  // namespace
+QString describeLoadFailure(const FileReadResult& result)
+{
+    switch (result.status) {
+    case FileReadStatus::IsDirectory:
+        return QStringLiteral("A folder stands where the file should be");
+    case FileReadStatus::NotRegularFile:
+        return QStringLiteral("Not a regular file (a pipe, a socket or a device)");
+    case FileReadStatus::TooLarge:
+        return QStringLiteral("Larger than a settings file can be");
+    case FileReadStatus::NoPermission:
+        return QStringLiteral("No permission to read: ") + result.systemError;
+    default:
+        return QStringLiteral("Cannot be read: ") + result.systemError;
+    }
+}
+
+} // namespace
 
 IniFile::IniFile(QString path)
     : path_(std::move(path))
@@ -77,71 +117,131 @@ IniFile::IniFile(QString path)
 
 bool IniFile::load()
 {
+    data_.clear();
     lines_.clear();
+    rewritten_.clear();
+    sections_.clear();
+    sectionIndex_.clear();
+    encoding_ = FileEncoding::Windows1251;
     loadFailed_ = false;
-    QStringDecoder decoder(kCodePage);
-    if (!decoder.isValid()) {
+    loadStatus_ = FileReadStatus::Missing;
+    loadSystemError_.clear();
+
+    if (!LineCodec(FileEncoding::Windows1251).isValid()) {
         loadFailed_ = true;
+        loadStatus_ = FileReadStatus::ReadError;
         return fail(QStringLiteral("The Windows-1251 code page is not available"));
     }
-    QFile file(path_);
-    if (!file.exists())
+    FileReadResult result = readRegularFile(path_, kMaxFileSize);
+    loadStatus_ = result.status;
+    loadSystemError_ = result.systemError;
+    if (result.status == FileReadStatus::Missing) {
+        index();
         return true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        loadFailed_ = true;
-        return fail(file.errorString());
     }
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    if (result.status != FileReadStatus::Read) {
         loadFailed_ = true;
-        return fail(file.errorString());
+        index();
+        return fail(describeLoadFailure(result));
     }
 
-    qsizetype start = 0;
-    while (start < data.size()) {
-        qsizetype end = data.indexOf('\n', start);
+    data_ = std::move(result.bytes);
+    encoding_ = detectEncoding(data_);
+    qsizetype start = encoding_ == FileEncoding::Utf8WithBom ? 3 : 0;
+    while (start < data_.size()) {
+        qsizetype end = data_.indexOf('\n', start);
         if (end < 0)
-            end = data.size();
-        QByteArray bytes = data.mid(start, end - start);
-        if (bytes.endsWith('\r'))
-            bytes.chop(1);
-        QString text = decoder.decode(bytes);
-        lines_.push_back({ std::move(bytes), std::move(text) });
+            end = data_.size();
+        qsizetype size = end - start;
+        if (size > 0 && data_[end - 1] == '\r')
+            --size;
+        lines_.push_back({ start, size });
         start = end + 1;
     }
+    index();
     return true;
+}
+
+void IniFile::index()
+{
+    LineCodec codec(encoding_);
+    Section preamble;
+    preamble.insertAfter = -1;
+    sections_.push_back(std::move(preamble));
+    const int count = int(lines_.size());
+    for (int i = 0; i < count; ++i) {
+        const ParsedLine parsed = parseName(codec, loadedLine(i));
+        if (parsed.kind == LineKind::Section) {
+            sections_.back().end = i;
+            Section section;
+            section.name = parsed.name;
+            section.begin = i;
+            section.insertAfter = i;
+            sections_.push_back(std::move(section));
+        } else if (parsed.kind == LineKind::Entry && sections_.size() > 1) {
+            Section& section = sections_.back();
+            section.loadedKeys.emplace_back(qHash(folded(parsed.name)), i);
+            section.insertAfter = i;
+        }
+    }
+    sections_.back().end = count;
+    // A name that appears again keeps its first section.
+    for (int s = int(sections_.size()) - 1; s >= 1; --s)
+        sectionIndex_.insert(folded(sections_[s].name), s);
+    for (Section& section : sections_)
+        std::sort(section.loadedKeys.begin(), section.loadedKeys.end());
 }
 
 bool IniFile::flush()
 {
     if (loadFailed_)
         return fail(QStringLiteral("The file could not be read, so it is not overwritten: ") + path_);
-    QByteArray data;
-    for (const Line& line : lines_)
-        data += line.bytes + "\r\n";
 
-    QSaveFile file(path_);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    if (file.write(data) != data.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return fail(reason);
+    QByteArray data;
+    data.reserve(data_.size() + 2 * qsizetype(lines_.size()) + 4096);
+    if (encoding_ == FileEncoding::Utf8WithBom)
+        data.append(kUtf8Bom, 3);
+    const auto appendLine = [&data](QByteArrayView line) {
+        data.append(line);
+        data.append("\r\n", 2);
+    };
+    for (const Section& section : sections_) {
+        if (section.fromFile) {
+            for (int i = section.begin; i < section.end; ++i) {
+                const auto rewritten = rewritten_.find(i);
+                appendLine(rewritten != rewritten_.end() ? QByteArrayView(rewritten->second) : loadedLine(i));
+                if (i == section.insertAfter) {
+                    for (const QByteArray& line : section.added)
+                        appendLine(line);
+                }
+            }
+        } else {
+            if (section.blankBefore)
+                appendLine(QByteArrayView());
+            appendLine(section.header);
+            for (const QByteArray& line : section.added)
+                appendLine(line);
+        }
     }
-    if (!file.commit())
-        return fail(file.errorString());
+    QString reason;
+    if (!replaceFileContents(path_, data, &reason))
+        return fail(reason);
     return true;
 }
 
-bool IniFile::contains(const QString& section, const QString& key) const { return findEntry(section, key) != nullptr; }
+bool IniFile::contains(const QString& section, const QString& key) const
+{
+    const Section* found = findSection(section);
+    EntryRef ref {};
+    return found && findKey(*found, key, &ref);
+}
 
 QStringList IniFile::sectionNames() const
 {
     QStringList names;
-    for (const Line& line : lines_) {
-        const ParsedLine parsed = parseLine(line.text);
-        if (parsed.kind == LineKind::Section && !names.contains(parsed.name, Qt::CaseInsensitive))
-            names << parsed.name;
+    for (size_t s = 1; s < sections_.size(); ++s) {
+        if (findSection(sections_[s].name) == &sections_[s])
+            names << sections_[s].name;
     }
     return names;
 }
@@ -149,29 +249,41 @@ QStringList IniFile::sectionNames() const
 QStringList IniFile::keyNames(const QString& section) const
 {
     QStringList names;
-    Range range {};
-    if (findSection(section, &range) < 0)
+    const Section* found = findSection(section);
+    if (!found)
         return names;
-    for (int i = range.begin; i < range.end; ++i) {
-        const ParsedLine parsed = parseLine(lines_[i].text);
-        if (parsed.kind == LineKind::Entry && !names.contains(parsed.name, Qt::CaseInsensitive))
-            names << parsed.name;
+    LineCodec codec(encoding_);
+    QSet<QString> seen;
+    std::vector<int> lines;
+    for (const auto& key : found->loadedKeys)
+        lines.push_back(key.second);
+    std::sort(lines.begin(), lines.end());
+    for (const int line : lines) {
+        const QString name = parseName(codec, lineBytes(*found, { false, line })).name;
+        if (!seen.contains(folded(name))) {
+            seen.insert(folded(name));
+            names << name;
+        }
     }
+    for (int i = 0; i < int(found->added.size()); ++i)
+        names << parseName(codec, found->added[size_t(i)]).name;
     return names;
 }
 
 QString IniFile::readString(const QString& section, const QString& key, const QString& defaultValue) const
 {
-    const Line* line = findEntry(section, key);
-    return line ? withoutQuotes(parseLine(line->text).value) : defaultValue;
+    const Section* found = findSection(section);
+    EntryRef ref {};
+    if (!found || !findKey(*found, key, &ref))
+        return defaultValue;
+    return withoutQuotes(parseLine(LineCodec(encoding_).decode(lineBytes(*found, ref))).value);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const
 {
-    const Line* line = findEntry(section, key);
-    if (!line)
+    if (!contains(section, key))
         return defaultValue;
-    return parseIniInteger(withoutQuotes(parseLine(line->text).value)).value_or(defaultValue);
+    return parseIniInteger(readString(section, key, QString())).value_or(defaultValue);
 }
 
 bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const
@@ -181,10 +293,9 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
 
 double IniFile::readFloat(const QString& section, const QString& key, double defaultValue) const
 {
-    const Line* line = findEntry(section, key);
-    if (!line)
+    if (!contains(section, key))
         return defaultValue;
-    return parseDecimalNumber(withoutQuotes(parseLine(line->text).value)).value_or(defaultValue);
+    return parseDecimalNumber(readString(section, key, QString())).value_or(defaultValue);
 }
 
 bool IniFile::writeString(const QString& section, const QString& key, const QString& value)
@@ -199,33 +310,37 @@ bool IniFile::writeString(const QString& section, const QString& key, const QStr
     if (hasLineBreak(value))
         return fail(QStringLiteral("A value cannot hold a line break: ") + keyName);
 
-    Line entry;
-    if (!makeLine(keyName + u'=' + storedValue(value), &entry))
+    QByteArray entry;
+    if (!encodeLine(keyName + u'=' + storedValue(value), &entry))
         return false;
 
-    Range range {};
-    if (findSection(sectionName, &range) < 0) {
-        Line header;
-        if (!makeLine(u'[' + sectionName + u']', &header))
+    const Section* found = findSection(sectionName);
+    if (!found) {
+        Section added;
+        added.name = sectionName;
+        added.fromFile = false;
+        added.insertAfter = -1;
+        if (!encodeLine(u'[' + sectionName + u']', &added.header))
             return false;
-        if (!lines_.empty() && !lines_.back().text.trimmed().isEmpty())
-            lines_.push_back({});
-        lines_.push_back(std::move(header));
-        lines_.push_back(std::move(entry));
+        added.blankBefore = needsBlankLineBeforeNewSection();
+        added.added.push_back(std::move(entry));
+        added.addedKeys.insert(folded(keyName), 0);
+        sectionIndex_.insert(folded(sectionName), int(sections_.size()));
+        sections_.push_back(std::move(added));
         return true;
     }
 
-    const int existing = findKey(range, keyName);
-    if (existing >= 0) {
-        lines_[existing] = std::move(entry);
+    Section& target = sections_[size_t(found - sections_.data())];
+    EntryRef ref {};
+    if (findKey(target, keyName, &ref)) {
+        if (ref.added)
+            target.added[size_t(ref.index)] = std::move(entry);
+        else
+            rewritten_[ref.index] = std::move(entry);
         return true;
     }
-    int insertAt = range.begin;
-    for (int i = range.begin; i < range.end; ++i) {
-        if (parseLine(lines_[i].text).kind == LineKind::Entry)
-            insertAt = i + 1;
-    }
-    lines_.insert(lines_.begin() + insertAt, std::move(entry));
+    target.addedKeys.insert(folded(keyName), int(target.added.size()));
+    target.added.push_back(std::move(entry));
     return true;
 }
 
@@ -247,41 +362,59 @@ bool IniFile::writeFloat(const QString& section, const QString& key, double valu
     return writeString(section, key, *text);
 }
 
-int IniFile::findSection(const QString& section, Range* range) const
+const IniFile::Section* IniFile::findSection(const QString& section) const
 {
-    const QString name = section.trimmed();
-    const int count = int(lines_.size());
-    for (int i = 0; i < count; ++i) {
-        const ParsedLine parsed = parseLine(lines_[i].text);
-        if (parsed.kind != LineKind::Section || !sameName(parsed.name, name))
-            continue;
-        int end = i + 1;
-        while (end < count && parseLine(lines_[end].text).kind != LineKind::Section)
-            ++end;
-        *range = { i + 1, end };
-        return i;
-    }
-    return -1;
+    const auto found = sectionIndex_.constFind(folded(section));
+    return found == sectionIndex_.constEnd() ? nullptr : &sections_[size_t(found.value())];
 }
 
-int IniFile::findKey(const Range& range, const QString& key) const
+bool IniFile::findKey(const Section& section, const QString& key, EntryRef* ref) const
 {
-    const QString name = key.trimmed();
-    for (int i = range.begin; i < range.end; ++i) {
-        const ParsedLine parsed = parseLine(lines_[i].text);
-        if (parsed.kind == LineKind::Entry && sameName(parsed.name, name))
-            return i;
+    const QString name = folded(key);
+    const std::pair<size_t, int> first(qHash(name), -1);
+    LineCodec codec(encoding_);
+    for (auto it = std::lower_bound(section.loadedKeys.begin(), section.loadedKeys.end(), first);
+         it != section.loadedKeys.end() && it->first == first.first; ++it) {
+        // Equal hashes of different names are told apart by the names.
+        if (folded(parseName(codec, lineBytes(section, { false, it->second })).name) == name) {
+            *ref = { false, it->second };
+            return true;
+        }
     }
-    return -1;
+    const auto added = section.addedKeys.constFind(name);
+    if (added == section.addedKeys.constEnd())
+        return false;
+    *ref = { true, added.value() };
+    return true;
 }
 
-const IniFile::Line* IniFile::findEntry(const QString& section, const QString& key) const
+QByteArray IniFile::lineBytes(const Section& section, const EntryRef& ref) const
 {
-    Range range {};
-    if (findSection(section, &range) < 0)
-        return nullptr;
-    const int index = findKey(range, key);
-    return index >= 0 ? &lines_[index] : nullptr;
+    if (ref.added)
+        return section.added[size_t(ref.index)];
+    const auto rewritten = rewritten_.find(ref.index);
+    return rewritten != rewritten_.end() ? rewritten->second : loadedLine(ref.index).toByteArray();
+}
+
+QByteArrayView IniFile::loadedLine(int line) const
+{
+    const Span& span = lines_[size_t(line)];
+    return QByteArrayView(data_.constData() + span.begin, span.size);
+}
+
+// A new section is set apart from the lines before it by a blank line,
+// unless the file is empty or already ends with one.
+bool IniFile::needsBlankLineBeforeNewSection() const
+{
+    for (auto section = sections_.rbegin(); section != sections_.rend(); ++section) {
+        if (!section->fromFile || (!section->added.empty() && section->insertAfter == section->end - 1))
+            return true; // the last line is an entry written by this object
+        if (section->end > section->begin) {
+            const QString text = LineCodec(encoding_).decode(lineBytes(*section, { false, section->end - 1 }));
+            return !text.trimmed().isEmpty();
+        }
+    }
+    return false;
 }
 
 bool IniFile::fail(const QString& text) const
@@ -290,17 +423,14 @@ bool IniFile::fail(const QString& text) const
     return false;
 }
 
-bool IniFile::makeLine(const QString& text, Line* line) const
+bool IniFile::encodeLine(const QString& text, QByteArray* bytes) const
 {
-    // A fresh encoder each time: its error flag is sticky.
-    QStringEncoder encoder(kCodePage);
-    if (!encoder.isValid())
-        return fail(QStringLiteral("The Windows-1251 code page is not available"));
-    QByteArray bytes = encoder.encode(text);
-    if (encoder.hasError())
-        return fail(QStringLiteral("The text has a character without a Windows-1251 code: ") + text);
-    *line = { std::move(bytes), text };
+    if (!LineCodec(encoding_).encode(text, bytes)) {
+        return fail(encoding_ == FileEncoding::Windows1251
+                ? QStringLiteral("The text has a character without a Windows-1251 code: ") + text
+                : QStringLiteral("The text is not valid Unicode: ") + text);
+    }
     return true;
 }
 
-}  // namespace settings
+} // namespace settings

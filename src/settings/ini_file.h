@@ -1,31 +1,43 @@
 #pragma once
-// The settings file: a Windows INI file in the Windows-1251 code page, read
-// and written with the semantics of Windows private-profile files.
+// The settings file: a Windows INI file, read and written with the semantics
+// of Windows private-profile files. New files are Windows-1251; a file read
+// as UTF-8 (see file_encoding.h) is written back as UTF-8, its byte-order
+// mark kept, so one file never holds two encodings.
 //
-// The object holds the file's lines in memory. Reads answer from memory,
-// writes change memory, and flush() writes the whole file anew and puts it in
-// place in one step, so a crash or a full disk leaves the old file whole.
-// Section and key names are compared without regard to letter case, blanks
-// around names and values do not count, and a missing or unreadable value
-// gives the caller's default. Lines that are neither a section nor an entry
-// (comments, garbage) are kept byte for byte.
+// The object holds the file's bytes in memory with an index of its sections
+// and keys, so a read or a write costs the same however long the file is.
+// Reads answer from memory, writes change memory, and flush() writes the
+// whole file anew and puts it in place in one step, so a crash or a full
+// disk leaves the old file whole. Section and key names are compared without
+// regard to letter case, blanks around names and values do not count, and a
+// missing or unreadable value gives the caller's default. Lines that are
+// neither a section nor an entry (comments, garbage) are kept byte for byte.
+
+#include "settings/file_encoding.h"
+#include "settings/regular_file.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace settings {
 
 class IniFile {
 public:
+    // Larger files are not settings files; they are refused, not read.
+    static constexpr qint64 kMaxFileSize = 64 * 1024 * 1024;
+
     // Loads the file at once; a missing file counts as an empty one.
     explicit IniFile(QString path);
 
     // Reads the file again and drops changes not flushed. Returns false when
-    // the file exists but cannot be read or the code page is unavailable; the
-    // object is then empty and refuses to flush, so a file it could not read
-    // is never replaced by a partial one.
+    // something stands at the path that cannot be read (see loadStatus()) or
+    // the code page is unavailable; the object is then empty and refuses to
+    // flush, so a file it could not read is never replaced.
     bool load();
 
     // Writes every line, CRLF-terminated, to a temporary file beside the
@@ -35,6 +47,11 @@ public:
 
     // False after a load that failed (see load()).
     bool isLoaded() const { return !loadFailed_; }
+    // How the last load went: Read or Missing after a load that succeeded.
+    FileReadStatus loadStatus() const { return loadStatus_; }
+    // The operating system's reason for a load that failed, when it gave one.
+    const QString& loadSystemError() const { return loadSystemError_; }
+    FileEncoding encoding() const { return encoding_; }
     const QString& path() const { return path_; }
     // Why the last failed operation failed.
     const QString& errorText() const { return errorText_; }
@@ -59,10 +76,10 @@ public:
     // quotes, so that it reads back as written.
     // An existing key's line is rewritten where it stands (with the key as
     // given here); a new key goes after the last entry of its section, a new
-    // section at the end of the file after a blank line. Returns false and changes nothing when a name or the value cannot
-    // be stored: a character without a Windows-1251 code, a line break, an
-    // empty name, "=" in a key, "]" in a section name. Nothing reaches the
-    // disk before flush().
+    // section at the end of the file after a blank line. Returns false and
+    // changes nothing when a name or the value cannot be stored: a character
+    // the file's encoding has no code for, a line break, an empty name, "="
+    // in a key, "]" in a section name. Nothing reaches the disk before flush().
     bool writeString(const QString& section, const QString& key, const QString& value);
     bool writeInteger(const QString& section, const QString& key, int value);
     bool writeBool(const QString& section, const QString& key, bool value);
@@ -70,25 +87,52 @@ public:
     bool writeFloat(const QString& section, const QString& key, double value);
 
 private:
-    struct Line {
-        QByteArray bytes;  // as on disk, without the line break
-        QString text;      // decoded
+    // A line of the file as loaded: where its bytes stand in data_, without
+    // the line break.
+    struct Span {
+        qsizetype begin;
+        qsizetype size;
     };
-    struct Range {
-        int begin;  // first line after the section header
-        int end;    // one past the section's last line
+    // Where an entry's line is: a loaded line, or one added by a write.
+    struct EntryRef {
+        bool added;
+        int index; // into lines_, or into the section's added lines
+    };
+    struct Section {
+        QString name; // trimmed, as written
+        int begin = 0; // first loaded line (the header, if it has one)
+        int end = 0; // one past its last loaded line
+        int insertAfter = -1; // loaded line after which added entries go; -1: none
+        bool fromFile = true;
+        QByteArray header; // the header line of a section made by a write
+        bool blankBefore = false; // a section made by a write: a blank line first
+        std::vector<QByteArray> added;
+        // Entries of the loaded lines: hash of the folded name and line index,
+        // sorted, so the first of equal names comes first.
+        std::vector<std::pair<size_t, int>> loadedKeys;
+        QHash<QString, int> addedKeys; // folded name -> index into `added`
     };
 
-    int findSection(const QString& section, Range* range) const;
-    int findKey(const Range& range, const QString& key) const;
-    const Line* findEntry(const QString& section, const QString& key) const;
+    void index();
+    const Section* findSection(const QString& section) const;
+    bool findKey(const Section& section, const QString& key, EntryRef* ref) const;
+    QByteArray lineBytes(const Section& section, const EntryRef& ref) const;
+    QByteArrayView loadedLine(int line) const;
+    bool needsBlankLineBeforeNewSection() const;
     bool fail(const QString& text) const;
-    bool makeLine(const QString& text, Line* line) const;
+    bool encodeLine(const QString& text, QByteArray* bytes) const;
 
     QString path_;
-    std::vector<Line> lines_;
+    FileEncoding encoding_ = FileEncoding::Windows1251;
+    QByteArray data_;
+    std::vector<Span> lines_;
+    std::unordered_map<int, QByteArray> rewritten_; // loaded line -> its new bytes
+    std::vector<Section> sections_; // in file order; the lines before the first header first
+    QHash<QString, int> sectionIndex_; // folded name -> first section of that name
     bool loadFailed_ = false;
+    FileReadStatus loadStatus_ = FileReadStatus::Missing;
+    QString loadSystemError_;
     mutable QString errorText_;
 };
 
-}  // namespace settings
+} // namespace settings

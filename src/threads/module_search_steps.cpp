@@ -4,16 +4,19 @@
 // user-interface thread.
 
 #include "mainform.h"
+#include "platform/message_seam.h"
+#include "settings/file_replace.h"
 #include "settings/ini_file.h"
 #include "settings/setting_access.h"
 #include "threads/init_and_config_thread.h"
 #include "threads/module_search_messages.h"
 #include "threads/module_search_rules.h"
+#include "threads/settings_file_messages.h"
 #include "widgets/design_colours.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -65,30 +68,35 @@ void TInitAndConfigThread::PrepareSearch()
     ShowModuleStatus(false);
 }
 
-// A missing file is created and filled with the defaults. When the defaults
-// cannot be written (CreateDefaultIniFile has said why), no file is opened:
-// the search goes on with the read defaults and applies no stored settings.
+// A missing file is created with the defaults in one step, so a disk that
+// fills up midway never leaves an empty or cut file. When the defaults cannot
+// be written (CreateDefaultIniFile has said why), no file is opened: the
+// search goes on with the read defaults and applies no stored settings.
+// A file that stands at the path but cannot be read is reported on its own;
+// the search then goes on with an empty file object, so every setting takes
+// its read default, and that object never writes over the file.
 void TInitAndConfigThread::OpenSettingsFile()
 {
     const QString path = Form->SettingsPath;
-    if (!QFile::exists(path)) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) {
+    if (!QFileInfo::exists(path)) {
+        if (!settings::canCreateFileBeside(path)) {
             ReportMessage(QString::fromUtf8(module_search::kCannotCreateSettingsFile));
             return;
         }
-        file.close();
         if (!Form->CreateDefaultIniFile(path))
             return;
     }
     try {
-        auto file = std::make_shared<settings::IniFile>(path);
-        if (file->isLoaded())
-            SettingsFile = std::move(file);
+        SettingsFile = std::make_shared<settings::IniFile>(path);
     } catch (const std::bad_alloc&) {
-    }
-    if (!SettingsFile)
         ReportMessage(QString::fromUtf8(module_search::kCannotOpenSettingsFile));
+        return;
+    }
+    if (!SettingsFile->isLoaded()) {
+        platform::showMessage(module_search::unreadableSettingsFileMessage(
+                                  path, SettingsFile->loadStatus(), SettingsFile->loadSystemError()),
+            QString::fromUtf8(module_search::kUnreadableSettingsFileCaption), platform::MessageIcon::Information);
+    }
 }
 
 void TInitAndConfigThread::ReadDetectionSettings()

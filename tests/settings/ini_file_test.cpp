@@ -29,13 +29,16 @@ protected:
 
 // One value as it stands in a file and what each typed read makes of it.
 struct ValueCase {
-    const char* text;  // after "key=", nullptr: the key is missing
-    int asInteger;     // read with the default 77
-    bool asBool;       // read with the default true
-    double asFloat;    // read with the default -1.5
+    const char* text; // after "key=", nullptr: the key is missing
+    int asInteger; // read with the default 77
+    bool asBool; // read with the default true
+    double asFloat; // read with the default -1.5
 };
 
-void PrintTo(const ValueCase& c, std::ostream* out) { *out << (c.text ? c.text : "(missing)"); }
+void PrintTo(const ValueCase& c, std::ostream* out)
+{
+    *out << (c.text ? c.text : "(missing)");
+}
 
 class IniValueTest : public IniFileTest, public ::testing::WithParamInterface<ValueCase> { };
 
@@ -55,17 +58,18 @@ INSTANTIATE_TEST_SUITE_P(Encodings, IniValueTest,
     ::testing::Values(ValueCase { nullptr, 77, true, -1.5 }, ValueCase { "", 77, true, -1.5 },
         ValueCase { "0", 0, false, 0.0 }, ValueCase { "1", 1, true, 1.0 }, ValueCase { "2", 2, true, 2.0 },
         ValueCase { "-1", -1, true, -1.0 }, ValueCase { "  42  ", 42, true, 42.0 }, ValueCase { "+5", 5, true, 5.0 },
-        ValueCase { "0x1F", 31, true, -1.5 }, ValueCase { "0X1f", 31, true, -1.5 }, ValueCase { "$ff", 255, true, -1.5 },
-        ValueCase { "-$10", -16, true, -1.5 }, ValueCase { "0x0", 0, false, -1.5 }, ValueCase { "$", 77, true, -1.5 },
-        ValueCase { "0x", 77, true, -1.5 }, ValueCase { "2147483647", 2147483647, true, 2147483647.0 },
+        ValueCase { "0x1F", 31, true, -1.5 }, ValueCase { "0X1f", 31, true, -1.5 },
+        ValueCase { "$ff", 255, true, -1.5 }, ValueCase { "-$10", -16, true, -1.5 },
+        ValueCase { "0x0", 0, false, -1.5 }, ValueCase { "$", 77, true, -1.5 }, ValueCase { "0x", 77, true, -1.5 },
+        ValueCase { "2147483647", 2147483647, true, 2147483647.0 },
         ValueCase { "-2147483648", -2147483647 - 1, true, -2147483648.0 },
         ValueCase { "2147483648", 77, true, 2147483648.0 }, ValueCase { "0xFFFFFFFF", 77, true, -1.5 },
         ValueCase { "99999999999999999999", 77, true, 1e20 }, ValueCase { "12abc", 77, true, -1.5 },
         ValueCase { "0.5", 77, true, 0.5 }, ValueCase { "1000", 1000, true, 1000.0 },
         ValueCase { "1e3", 77, true, 1000.0 }, ValueCase { "-2.5E-2", 77, true, -0.025 },
         ValueCase { "1,5", 77, true, -1.5 }, ValueCase { "1.2.3", 77, true, -1.5 }, ValueCase { "-", 77, true, -1.5 },
-        ValueCase { "nan", 77, true, -1.5 }, ValueCase { "1e999", 77, true, -1.5 },
-        ValueCase { "\"7\"", 7, true, 7.0 }, ValueCase { "\xCF\xF0\xE8", 77, true, -1.5 }));
+        ValueCase { "nan", 77, true, -1.5 }, ValueCase { "1e999", 77, true, -1.5 }, ValueCase { "\"7\"", 7, true, 7.0 },
+        ValueCase { "\xCF\xF0\xE8", 77, true, -1.5 }));
 
 TEST_F(IniFileTest, StringsAreReadWithoutSurroundingBlanksOrQuotesAndMissingKeysGiveTheDefault)
 {
@@ -141,7 +145,7 @@ TEST_F(IniFileTest, NamesMatchWithoutLetterCaseAndBlanksAndTheFirstOccurrenceCou
     IniFile file(path);
     EXPECT_EQ(file.readFloat("Модуль Q47-05", "АЦП. Частота работы, кГц", 0.0), 250.0);
     EXPECT_EQ(file.readInteger(" МОДУЛЬ Q47-05", " ацп. частота РАБОТЫ, кгц ", 0), 250);
-    EXPECT_EQ(file.readInteger("Модуль Q47-05", "x", 0), 0);  // only the first section counts
+    EXPECT_EQ(file.readInteger("Модуль Q47-05", "x", 0), 0); // only the first section counts
 
     ASSERT_TRUE(file.writeFloat("МОДУЛЬ Q47-05", "Ацп. частота работы, кгц", 500.0));
     ASSERT_TRUE(file.flush());
@@ -200,7 +204,7 @@ TEST_F(IniFileTest, CyrillicIsStoredAsWindows1251AndEveryCharacterOfTheCodePageR
     ASSERT_TRUE(file.flush());
     const QByteArray bytes = readBytes(file.path());
     EXPECT_TRUE(bytes.startsWith("[\xCF\xF0\xE8\xEB\xEE\xE6\xE5\xED\xE8\xE5\x2E\x20\xCE\xE1\xF9\xE8\xE5]\r\n"));
-    EXPECT_EQ(bytes.size(), 2 + 17 + 2 + 2 * all.size() + 1 + 2);  // one byte per character
+    EXPECT_EQ(bytes.size(), 2 + 17 + 2 + 2 * all.size() + 1 + 2); // one byte per character
 
     IniFile reread(file.path());
     EXPECT_EQ(reread.readString("ПРИЛОЖЕНИЕ. ОБЩИЕ", all.toLower(), QString()), all);
@@ -229,7 +233,7 @@ TEST_F(IniFileTest, TextWithoutAWindows1251CodeOrALineBreakIsRefusedAndChangesNo
         SCOPED_TRACE(c.key.toStdString() + " / " + c.value.toStdString());
         EXPECT_FALSE(file.writeString(c.section, c.key, c.value));
         EXPECT_FALSE(file.errorText().isEmpty());
-        file.writeString("S", "probe", "x");  // resets nothing but proves the object still works
+        file.writeString("S", "probe", "x"); // resets nothing but proves the object still works
     }
     EXPECT_EQ(file.readString("S", "k", QString()), "old");
     ASSERT_TRUE(file.flush());
@@ -280,7 +284,7 @@ bool readOnlyDirectory(const QString& directory, QString* path)
     *path = directory + "/Zentrix.ini";
     writeBytes(*path, "[S]\r\nk=old\r\n");
     QFile::setPermissions(directory, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    return access(directory.toLocal8Bit().constData(), W_OK) != 0;  // root writes anyway
+    return access(directory.toLocal8Bit().constData(), W_OK) != 0; // root writes anyway
 }
 
 bool nameTooLongForATemporaryFile(const QString& directory, QString* path)
@@ -291,7 +295,10 @@ bool nameTooLongForATemporaryFile(const QString& directory, QString* path)
     return QFile::exists(*path);
 }
 
-void PrintTo(const BlockedFlush& b, std::ostream* out) { *out << b.name; }
+void PrintTo(const BlockedFlush& b, std::ostream* out)
+{
+    *out << b.name;
+}
 
 class BlockedFlushTest : public IniFileTest, public ::testing::WithParamInterface<BlockedFlush> { };
 
@@ -310,16 +317,32 @@ TEST_P(BlockedFlushTest, AFailedFlushReportsFailureAndLeavesTheOldFileWhole)
     ASSERT_TRUE(file.writeString("S", "k", "new"));
     EXPECT_FALSE(file.flush());
     EXPECT_FALSE(file.errorText().isEmpty());
-    EXPECT_EQ(file.readString("S", "k", QString()), "new");  // kept in memory for another try
+    EXPECT_EQ(file.readString("S", "k", QString()), "new"); // kept in memory for another try
     QFile::setPermissions(sub, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     EXPECT_EQ(readBytes(path), "[S]\r\nk=old\r\n");
-    EXPECT_EQ(QDir(sub).entryList(QDir::Files).size(), 1);  // no temporary file left behind
+    EXPECT_EQ(QDir(sub).entryList(QDir::Files).size(), 1); // no temporary file left behind
 }
 
 INSTANTIATE_TEST_SUITE_P(Blocks, BlockedFlushTest,
     ::testing::Values(BlockedFlush { "ReadOnlyDirectory", readOnlyDirectory },
         BlockedFlush { "NameTooLong", nameTooLongForATemporaryFile }),
     [](const auto& info) { return std::string(info.param.name); });
+
+// An installed program reaches its settings through a link beside it.
+TEST_F(IniFileTest, ASaveThroughLinksReplacesTheFileTheyNameAndKeepsTheLinks)
+{
+    const QString file = writeFile("[S]\r\nk=old\r\n", "real.ini");
+    const QString inner = pathOf("inner.ini");
+    const QString outer = pathOf("Zentrix.ini");
+    ASSERT_TRUE(QFile::link(file, inner));
+    ASSERT_TRUE(QFile::link(inner, outer));
+    IniFile settings(outer);
+    ASSERT_TRUE(settings.writeString("S", "k", "new"));
+    ASSERT_TRUE(settings.flush()) << settings.errorText().toStdString();
+    EXPECT_EQ(readBytes(file), "[S]\r\nk=new\r\n");
+    EXPECT_TRUE(QFileInfo(outer).isSymLink());
+    EXPECT_TRUE(QFileInfo(inner).isSymLink());
+}
 
 TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
 {
@@ -335,4 +358,4 @@ TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverOverwritten)
     EXPECT_TRUE(QFileInfo(path).isDir());
 }
 
-}  // namespace
+} // namespace
