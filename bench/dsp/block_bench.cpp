@@ -127,17 +127,24 @@ void blockStep(benchmark::State& state, acquisition::Method method, double secon
     state.SetItemsProcessed(state.iterations() * int64_t { n } * kChannels);
 }
 
-// Collects the wall time of every run per case, besides the usual table.
+// Collects the wall time of every run per case (or the median alone when
+// only aggregates are reported), besides the usual table.
 class MedianReporter : public benchmark::ConsoleReporter {
 public:
     void ReportRuns(const std::vector<Run>& runs) override
     {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        for (const Run& run : runs) {
+            if (run.error_occurred)
+                continue;
+            if (run.run_type == Run::RT_Iteration)
                 times[run.run_name.function_name].push_back(run.GetAdjustedRealTime());
+            else if (run.aggregate_name == "median")
+                medians[run.run_name.function_name] = run.GetAdjustedRealTime();
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     std::map<std::string, std::vector<double>> times;
+    std::map<std::string, double> medians;
 };
 
 double median(std::vector<double> values)
@@ -174,6 +181,8 @@ int main(int argc, char** argv)
         const auto found = reporter.times.find(c.name);
         if (found != reporter.times.end() && !found->second.empty())
             measured.emplace_back(&c, median(found->second));
+        else if (reporter.medians.count(c.name) != 0)
+            measured.emplace_back(&c, reporter.medians[c.name]);
     }
     std::printf("\nMedian wall time of the block step, one line per case:");
     for (const auto& [c, ms] : measured)
