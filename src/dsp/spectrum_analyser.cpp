@@ -40,11 +40,11 @@ ZX_DSP_INLINE double largestFrom(const double* f, uint32_t begin, uint32_t end, 
     uint32_t k = begin;
     for (; k + 8 <= end; k += 8) {
         const Vec8 v = simd::load8(f + k);
-        best = v > best ? v : best;
+        best = simd::largerOf(v, best);
     }
     double result = start;
     for (int lane = 0; lane < 8; ++lane)
-        result = best[lane] > result ? best[lane] : result;
+        result = simd::lane(best, lane) > result ? simd::lane(best, lane) : result;
     for (; k < end; ++k)
         result = f[k] > result ? f[k] : result;
     return result;

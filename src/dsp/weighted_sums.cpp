@@ -37,8 +37,8 @@ template <uint32_t Stride> struct CodeSamples {
     ZX_DSP_INLINE Vec8 eight(uint32_t i) const
     {
         const int16_t* c = codes + size_t { Stride } * i;
-        const Vec8 x { double(c[0]), double(c[Stride]), double(c[2 * Stride]), double(c[3 * Stride]),
-            double(c[4 * Stride]), double(c[5 * Stride]), double(c[6 * Stride]), double(c[7 * Stride]) };
+        const Vec8 x = simd::make8(double(c[0]), double(c[Stride]), double(c[2 * Stride]), double(c[3 * Stride]),
+            double(c[4 * Stride]), double(c[5 * Stride]), double(c[6 * Stride]), double(c[7 * Stride]));
         return x * scale;
     }
     ZX_DSP_INLINE double one(uint32_t i) const { return codes[size_t { Stride } * i] * scale; }
