@@ -71,13 +71,12 @@ double ApplyAmplitudeFactor(double acRms, std::string_view amplitudeType)
     return amplitudeType == "rms" ? acRms : acRms * kSqrt2;
 }
 
-ChannelResult ComputeSumChannel(const double* samples, const double* window, uint32_t N, double windowSum,
-    int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
+namespace {
+
+ChannelResult sumResult(
+    const WeightedMoments& moments, int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
 {
     ChannelResult result;
-    if (N == 0 || (parType != kParDc && parType != kParAc && parType != kParAcDc))
-        return result;
-    const WeightedMoments moments = WeightedMeanAndAcRms(samples, window, N, windowSum);
     if (parType != kParAc)
         result.DcValue = moments.mean;
     if (parType == kParAcDc && raised(abortFlag)) {
@@ -89,31 +88,19 @@ ChannelResult ComputeSumChannel(const double* samples, const double* window, uin
     return result;
 }
 
-ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, double* spectrum, const double* window,
-    int32_t parType, std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
+bool knownParType(int32_t parType)
 {
-    ChannelResult result;
-    auto aborted = [&]() { return markAborted(analyser, result); };
-    analyser.ApplyWindow(samples, window);
-    if (aborted())
-        return result;
-    analyser.Transform(spectrum, samples);
-    if (aborted())
-        return result;
-    analyser.AmplitudeSpectrum(spectrum);
-    if (aborted())
-        return result;
-    return MeasureAmplitudeSpectrum(analyser, spectrum, parType, amplitudeType, kadrRateHz, windowPowerGain);
+    return parType == kParDc || parType == kParAc || parType == kParAcDc;
 }
 
-ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const double* spectrum, int32_t parType,
+// Peak, lobe sums and values of an amplitude spectrum whose peak bin is known.
+ChannelResult measureLine(const SpectrumAnalyser& analyser, const double* spectrum, int32_t peak, int32_t parType,
     std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
 {
     ChannelResult result;
     auto aborted = [&]() { return markAborted(analyser, result); };
     const uint32_t n = analyser.Length();
     const uint32_t half = n / 2;
-    const int32_t peak = analyser.FindPeakBin(spectrum);
     if (aborted())
         return result;
 
@@ -133,6 +120,69 @@ ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const d
     if (parType == kParDc || parType == kParAcDc)
         result.DcValue = dcLevel(spectrum, analyser.DcLobeBins(), half, windowPowerGain);
     return result;
+}
+
+// Transform of the windowed samples, amplitude spectrum with its peak, values.
+ChannelResult measureWindowed(SpectrumAnalyser& analyser, double* samples, double* spectrum, int32_t parType,
+    std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
+{
+    ChannelResult result;
+    analyser.Transform(spectrum, samples);
+    if (markAborted(analyser, result))
+        return result;
+    const int32_t peak = analyser.AmplitudeSpectrumAndPeak(spectrum);
+    if (markAborted(analyser, result))
+        return result;
+    return measureLine(analyser, spectrum, peak, parType, amplitudeType, kadrRateHz, windowPowerGain);
+}
+
+} // namespace
+
+ChannelResult ComputeSumChannel(const double* samples, const double* window, uint32_t N, double windowSum,
+    int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
+{
+    if (N == 0 || !knownParType(parType))
+        return {};
+    return sumResult(WeightedMeanAndAcRms(samples, window, N, windowSum), parType, amplitudeType, abortFlag);
+}
+
+ChannelResult ComputeSumChannel(const ChannelCodes& channel, const double* window, uint32_t N, double windowSum,
+    int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
+{
+    if (N == 0 || !knownParType(parType))
+        return {};
+    return sumResult(WeightedCodeMoments(channel.codes, channel.stride, channel.scale, window, N, windowSum), parType,
+        amplitudeType, abortFlag);
+}
+
+ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, double* spectrum, const double* window,
+    int32_t parType, std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
+{
+    ChannelResult result;
+    analyser.ApplyWindow(samples, window);
+    if (markAborted(analyser, result))
+        return result;
+    return measureWindowed(analyser, samples, spectrum, parType, amplitudeType, kadrRateHz, windowPowerGain);
+}
+
+ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, const ChannelCodes& channel, double* samples,
+    double* spectrum, const double* window, int32_t parType, std::string_view amplitudeType, double kadrRateHz,
+    double windowPowerGain)
+{
+    ChannelResult result;
+    if (!ConvertChannel(channel, window, samples, analyser.Length(), analyser.AbortFlag())
+        || markAborted(analyser, result)) {
+        result.status = ChannelStatus::Aborted;
+        return result;
+    }
+    return measureWindowed(analyser, samples, spectrum, parType, amplitudeType, kadrRateHz, windowPowerGain);
+}
+
+ChannelResult MeasureAmplitudeSpectrum(const SpectrumAnalyser& analyser, const double* spectrum, int32_t parType,
+    std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
+{
+    const int32_t peak = analyser.FindPeakBin(spectrum);
+    return measureLine(analyser, spectrum, peak, parType, amplitudeType, kadrRateHz, windowPowerGain);
 }
 
 } // namespace dsp

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "dsp/code_conversion.h"
 #include "dsp/spectrum_analyser.h"
 
 namespace dsp {
@@ -41,12 +42,24 @@ double ApplyAmplitudeFactor(double acRms, std::string_view amplitudeType);
 ChannelResult ComputeSumChannel(const double* samples, const double* window, uint32_t N, double windowSum,
     int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag);
 
+// The "sum" method read straight from a channel's codes in the block; the
+// same values as converting them first.
+ChannelResult ComputeSumChannel(const ChannelCodes& channel, const double* window, uint32_t N, double windowSum,
+    int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag);
+
 // "fft" method over analyser.Length() samples. samples is windowed in place;
 // spectrum (Length doubles) receives the amplitude spectrum. Tests the
 // analyser's abort flag between the steps. windowPowerGain is
 // WindowPowerGain(analyser.Terms()).
 ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, double* samples, double* spectrum, const double* window,
     int32_t parType, std::string_view amplitudeType, double kadrRateHz, double windowPowerGain);
+
+// The "fft" method from a channel's codes in the block: samples (Length
+// doubles) receives the converted and windowed samples in one pass; the same
+// values as converting, copying and windowing them one after the other.
+ChannelResult ComputeFftChannel(SpectrumAnalyser& analyser, const ChannelCodes& channel, double* samples,
+    double* spectrum, const double* window, int32_t parType, std::string_view amplitudeType, double kadrRateHz,
+    double windowPowerGain);
 
 // The last steps of the "fft" method on an amplitude spectrum (see
 // SpectrumAnalyser::AmplitudeSpectrum): peak, lobe sums, values.

@@ -19,9 +19,9 @@ constexpr size_t kPrefetchLeaves = 2;
 // Eight consecutive complex samples z[n..n+7] from the real input, where z[n] = x[2n] + i·x[2n+1].
 ZX_DSP_INLINE Complex8 loadInterleaved(const double* x)
 {
-    const Vec8 lo = load8(x), hi = load8(x + 8);
-    return { __builtin_shuffle(lo, hi, simd::Lanes8 { 0, 2, 4, 6, 8, 10, 12, 14 }),
-        __builtin_shuffle(lo, hi, simd::Lanes8 { 1, 3, 5, 7, 9, 11, 13, 15 }) };
+    Complex8 z;
+    simd::deinterleave16(x, z.re, z.im);
+    return z;
 }
 
 // Lane e of the leaf result belongs to block e: write its sixteen points there.

@@ -12,16 +12,17 @@ namespace {
 using simd::Complex8;
 using simd::load8;
 
-// FFT of R points along the scratch rows (one row = eight columns), rows in bit-reversed order.
-ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im)
+// FFT of R points down eight columns, rows `stride` doubles apart (8 in the
+// scratch area, B in place), rows in bit-reversed order.
+ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im, size_t stride)
 {
     const size_t rows = plan.rows;
     size_t span = 1;
     if (plan.rowBits % 2 != 0) {
         for (size_t t = 0; t < rows; t += 2) {
-            const Complex8 a = simd::loadC8(re, im, 8 * t), b = simd::loadC8(re, im, 8 * t + 8);
-            simd::storeC8(re, im, 8 * t, a + b);
-            simd::storeC8(re, im, 8 * t + 8, a - b);
+            const Complex8 a = simd::loadC8(re, im, stride * t), b = simd::loadC8(re, im, stride * (t + 1));
+            simd::storeC8(re, im, stride * t, a + b);
+            simd::storeC8(re, im, stride * (t + 1), a - b);
         }
         span = 2;
     }
@@ -29,7 +30,7 @@ ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im)
     for (; span < rows; span *= 4) {
         for (size_t group = 0; group < rows; group += 4 * span) {
             for (size_t l = 0; l < span; ++l) {
-                const size_t i0 = 8 * (group + l), step = 8 * span;
+                const size_t i0 = stride * (group + l), step = stride * span;
                 Complex8 q0 = simd::loadC8(re, im, i0), q1 = simd::loadC8(re, im, i0 + step),
                          q2 = simd::loadC8(re, im, i0 + 2 * step), q3 = simd::loadC8(re, im, i0 + 3 * step);
                 radix4(q0, q1, q2, q3, tw + 6 * l);
@@ -43,6 +44,23 @@ ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im)
     }
 }
 
+// Transforms small enough to stay in the L1 cache: each group of eight
+// columns is multiplied by its twiddles and transformed where it lies,
+// without the round trip through the scratch area.
+ZX_DSP_INLINE void columnsInPlace(const FftPlan& plan, double* re, double* im)
+{
+    const size_t size = plan.block, rows = plan.rows;
+    const double* twiddles = plan.columnTwiddles.data();
+    for (size_t j = 0; j < size; j += FftPlan::kLanes) {
+        for (size_t t = 0; t < rows; ++t) {
+            const double* twiddleRe = twiddles + 2 * t * size;
+            simd::storeC8(re, im, t * size + j,
+                simd::loadC8(re, im, t * size + j) * simd::loadC8(twiddleRe, twiddleRe + size, j));
+        }
+        rowPasses(plan, re + j, im + j, size);
+    }
+}
+
 } // namespace
 
 ZX_DSP_CLONES
@@ -52,6 +70,10 @@ bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abor
     const size_t lanes = FftPlan::kLanes, pieceSize = 2 * rows * lanes;
     double* re = out;
     double* im = out + plan.half;
+    if (plan.n <= FftPlan::kInPlaceColumnsMaxLength) {
+        columnsInPlace(plan, re, im);
+        return !aborted(abortFlag);
+    }
     double* scratch = plan.scratch.data();
     const double* steps = plan.columnSteps.data();
     const uint32_t* rowReverse = plan.rowReverse.data();
@@ -85,7 +107,7 @@ bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abor
         }
         for (size_t piece = 0; piece < width / lanes; ++piece) {
             double* pieceRe = scratch + piece * pieceSize;
-            rowPasses(plan, pieceRe, pieceRe + rows * lanes);
+            rowPasses(plan, pieceRe, pieceRe + rows * lanes, lanes);
         }
         for (size_t k = 0; k < rows; ++k)
             for (size_t piece = 0; piece < width / lanes; ++piece) {

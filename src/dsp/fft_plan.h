@@ -96,6 +96,8 @@ struct FftPlan {
     // parts then imaginary parts. Empty for longer transforms.
     static constexpr uint32_t kDirectTablesMaxLength = uint32_t { 1 } << 14;
     std::vector<double> columnTwiddles;
+    // Up to this length the column stage works in place (see columnTwiddles).
+    static constexpr uint32_t kInPlaceColumnsMaxLength = uint32_t { 1 } << 11;
     std::vector<double> splitTwiddles;
     AlignedDoubles scratch; // per eight columns 2·R·8 doubles: real rows, then imaginary rows
 

@@ -1,8 +1,8 @@
 #pragma once
 // Eight-lane double vectors for the hot loops of the measurement code.
 //
-// GCC lowers these generic vectors to whatever the function being compiled
-// may use: one AVX-512 register, two AVX2 registers or four SSE2 registers.
+// GCC lowers the four-lane halves to whatever the function being compiled
+// may use: an AVX register or two SSE2 registers.
 // The kernels that use them are compiled for several instruction sets
 // (target_clones) and the best one is picked at load time, so the program
 // runs on any x86-64. Every helper here is always inlined, so vectors never
@@ -14,10 +14,51 @@
 
 namespace dsp::simd {
 
-typedef double Vec8 __attribute__((vector_size(64)));
-typedef long long Lanes8 __attribute__((vector_size(64)));
+// A vector of four doubles: one AVX register, two SSE2 registers.
+typedef double Vec4 __attribute__((vector_size(32)));
+typedef long long Lanes4 __attribute__((vector_size(32)));
 
 #define ZX_DSP_INLINE inline __attribute__((always_inline))
+
+// Eight doubles as two halves of four. GCC lowers a single 64-byte vector
+// well only where the processor has 64-byte registers; elsewhere it builds
+// and splits such vectors through the stack, which stalls on every
+// store-to-load forwarding. Two 32-byte halves map onto registers on every
+// target, and AVX-512 still runs them at full width in its 32-byte form.
+struct Vec8 {
+    Vec4 lo;
+    Vec4 hi;
+};
+
+ZX_DSP_INLINE Vec8 operator+(Vec8 a, Vec8 b)
+{
+    return { a.lo + b.lo, a.hi + b.hi };
+}
+ZX_DSP_INLINE Vec8 operator-(Vec8 a, Vec8 b)
+{
+    return { a.lo - b.lo, a.hi - b.hi };
+}
+ZX_DSP_INLINE Vec8 operator*(Vec8 a, Vec8 b)
+{
+    return { a.lo * b.lo, a.hi * b.hi };
+}
+ZX_DSP_INLINE Vec8 operator-(Vec8 a)
+{
+    return { -a.lo, -a.hi };
+}
+ZX_DSP_INLINE Vec8 operator*(Vec8 a, double s)
+{
+    return { a.lo * s, a.hi * s };
+}
+ZX_DSP_INLINE Vec8 operator*(double s, Vec8 a)
+{
+    return { s * a.lo, s * a.hi };
+}
+ZX_DSP_INLINE Vec8& operator+=(Vec8& a, Vec8 b)
+{
+    a = a + b;
+    return a;
+}
 
 // Compiles a function for AVX-512, AVX2 with FMA and plain x86-64; the loader
 // picks the best one the processor supports. ZX_TARGET_CLONES is defined by
@@ -34,45 +75,82 @@ typedef long long Lanes8 __attribute__((vector_size(64)));
 ZX_DSP_INLINE Vec8 load8(const double* p)
 {
     Vec8 v;
-    std::memcpy(&v, p, sizeof v);
+    std::memcpy(&v.lo, p, sizeof v.lo);
+    std::memcpy(&v.hi, p + 4, sizeof v.hi);
     return v;
 }
 
 ZX_DSP_INLINE void store8(double* p, Vec8 v)
 {
-    std::memcpy(p, &v, sizeof v);
+    std::memcpy(p, &v.lo, sizeof v.lo);
+    std::memcpy(p + 4, &v.hi, sizeof v.hi);
 }
 
 ZX_DSP_INLINE Vec8 splat8(double x)
 {
-    return Vec8 { x, x, x, x, x, x, x, x };
+    return { Vec4 { x, x, x, x }, Vec4 { x, x, x, x } };
+}
+
+ZX_DSP_INLINE Vec8 make8(double a, double b, double c, double d, double e, double f, double g, double h)
+{
+    return { Vec4 { a, b, c, d }, Vec4 { e, f, g, h } };
+}
+
+ZX_DSP_INLINE double lane(Vec8 v, int i)
+{
+    return i < 4 ? v.lo[i] : v.hi[i - 4];
+}
+
+// Lane by lane: a where a > b, else b (so b is kept where either is not a number).
+ZX_DSP_INLINE Vec8 largerOf(Vec8 a, Vec8 b)
+{
+    return { a.lo > b.lo ? a.lo : b.lo, a.hi > b.hi ? a.hi : b.hi };
 }
 
 ZX_DSP_INLINE Vec8 reverse8(Vec8 v)
 {
-    return __builtin_shuffle(v, Lanes8 { 7, 6, 5, 4, 3, 2, 1, 0 });
+    const Lanes4 reverse { 3, 2, 1, 0 };
+    return { __builtin_shuffle(v.hi, reverse), __builtin_shuffle(v.lo, reverse) };
 }
 
 ZX_DSP_INLINE double sumLanes(Vec8 v)
 {
-    return ((v[0] + v[4]) + (v[1] + v[5])) + ((v[2] + v[6]) + (v[3] + v[7]));
+    const Vec4 s = v.lo + v.hi; // lanes 0+4, 1+5, 2+6, 3+7
+    return (s[0] + s[1]) + (s[2] + s[3]);
 }
 
-// Transposes the 8x8 matrix whose rows are r[0..7]: afterwards r[j][e] holds what r[e][j] held.
+// The even and the odd elements of x[0..15].
+ZX_DSP_INLINE void deinterleave16(const double* x, Vec8& even, Vec8& odd)
+{
+    const Vec8 a = load8(x), b = load8(x + 8);
+    const Lanes4 evens { 0, 2, 4, 6 }, odds { 1, 3, 5, 7 };
+    even = { __builtin_shuffle(a.lo, a.hi, evens), __builtin_shuffle(b.lo, b.hi, evens) };
+    odd = { __builtin_shuffle(a.lo, a.hi, odds), __builtin_shuffle(b.lo, b.hi, odds) };
+}
+
+// Transposes the 4x4 matrix whose rows are a, b, c, d in place.
+ZX_DSP_INLINE void transpose4x4(Vec4& a, Vec4& b, Vec4& c, Vec4& d)
+{
+    const Vec4 t0 = __builtin_shuffle(a, b, Lanes4 { 0, 4, 2, 6 }), t1 = __builtin_shuffle(a, b, Lanes4 { 1, 5, 3, 7 });
+    const Vec4 t2 = __builtin_shuffle(c, d, Lanes4 { 0, 4, 2, 6 }), t3 = __builtin_shuffle(c, d, Lanes4 { 1, 5, 3, 7 });
+    a = __builtin_shuffle(t0, t2, Lanes4 { 0, 1, 4, 5 });
+    b = __builtin_shuffle(t1, t3, Lanes4 { 0, 1, 4, 5 });
+    c = __builtin_shuffle(t0, t2, Lanes4 { 2, 3, 6, 7 });
+    d = __builtin_shuffle(t1, t3, Lanes4 { 2, 3, 6, 7 });
+}
+
+// Transposes the 8x8 matrix whose rows are r[0..7]: afterwards r[j][e] holds
+// what r[e][j] held. Four 4x4 transposes; the two off-diagonal blocks swap.
 ZX_DSP_INLINE void transpose8x8(Vec8* r)
 {
-    Vec8 a[8], b[8];
-    for (int i = 0; i < 8; i += 2) {
-        a[i] = __builtin_shuffle(r[i], r[i + 1], Lanes8 { 0, 8, 2, 10, 4, 12, 6, 14 });
-        a[i + 1] = __builtin_shuffle(r[i], r[i + 1], Lanes8 { 1, 9, 3, 11, 5, 13, 7, 15 });
-    }
-    for (int i : { 0, 1, 4, 5 }) {
-        b[i] = __builtin_shuffle(a[i], a[i + 2], Lanes8 { 0, 1, 8, 9, 4, 5, 12, 13 });
-        b[i + 2] = __builtin_shuffle(a[i], a[i + 2], Lanes8 { 2, 3, 10, 11, 6, 7, 14, 15 });
-    }
+    transpose4x4(r[0].lo, r[1].lo, r[2].lo, r[3].lo);
+    transpose4x4(r[4].hi, r[5].hi, r[6].hi, r[7].hi);
+    transpose4x4(r[0].hi, r[1].hi, r[2].hi, r[3].hi);
+    transpose4x4(r[4].lo, r[5].lo, r[6].lo, r[7].lo);
     for (int i = 0; i < 4; ++i) {
-        r[i] = __builtin_shuffle(b[i], b[i + 4], Lanes8 { 0, 1, 2, 3, 8, 9, 10, 11 });
-        r[i + 4] = __builtin_shuffle(b[i], b[i + 4], Lanes8 { 4, 5, 6, 7, 12, 13, 14, 15 });
+        const Vec4 upperRight = r[i].hi;
+        r[i].hi = r[i + 4].lo;
+        r[i + 4].lo = upperRight;
     }
 }
 

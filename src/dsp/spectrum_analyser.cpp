@@ -18,31 +18,86 @@ ZX_DSP_CLONES void multiplyInPlace(double* x, const double* w, uint32_t n)
         x[i] *= w[i];
 }
 
-// The length is a power of two, so dividing by half is exact scaling and
-// the reciprocal gives the same result.
-ZX_DSP_CLONES void magnitudes(double* f, uint32_t half)
+// Bins turned into amplitudes and searched together: small enough to stay
+// in the L1 cache between the two.
+constexpr uint32_t kPeakChunk = 2048;
+
+// f[k] = |X_k| / (N/2) for begin <= k < end. The length is a power of two,
+// so dividing by half is exact scaling and the reciprocal gives the same result.
+ZX_DSP_INLINE void magnitudeRange(double* f, uint32_t half, uint32_t begin, uint32_t end)
 {
     const double scale = 1.0 / half;
-    for (uint32_t k = 1; k < half; ++k)
+    for (uint32_t k = begin; k < end; ++k)
         f[k] = std::sqrt(f[k] * f[k] + f[half + k] * f[half + k]) * scale;
+}
+
+// The largest of start and f[begin..end-1]; only a strictly larger value
+// wins, so a value that is not a number never does (unless it is start).
+ZX_DSP_INLINE double largestFrom(const double* f, uint32_t begin, uint32_t end, double start)
+{
+    using simd::Vec8;
+    Vec8 best = simd::splat8(start);
+    uint32_t k = begin;
+    for (; k + 8 <= end; k += 8) {
+        const Vec8 v = simd::load8(f + k);
+        best = simd::largerOf(v, best);
+    }
+    double result = start;
+    for (int lane = 0; lane < 8; ++lane)
+        result = simd::lane(best, lane) > result ? simd::lane(best, lane) : result;
+    for (; k < end; ++k)
+        result = f[k] > result ? f[k] : result;
+    return result;
+}
+
+ZX_DSP_CLONES void magnitudes(double* f, uint32_t half)
+{
+    magnitudeRange(f, half, 1, half);
 }
 
 ZX_DSP_CLONES double largestValue(const double* f, uint32_t first, uint32_t end)
 {
-    using simd::Vec8;
-    const double start = f[first];
-    Vec8 best = simd::splat8(start);
-    uint32_t k = first;
-    for (; k + 8 <= end; k += 8) {
-        const Vec8 v = simd::load8(f + k);
-        best = v > best ? v : best;
+    return largestFrom(f, first, end, f[first]);
+}
+
+// The first k in [begin, end) with f[k] == value; fallback when there is none
+// (the value is not a number).
+int32_t firstOccurrence(const double* f, uint32_t begin, uint32_t end, double value, uint32_t fallback)
+{
+    for (uint32_t k = begin; k < end; ++k)
+        if (f[k] == value)
+            return static_cast<int32_t>(k);
+    return static_cast<int32_t>(fallback);
+}
+
+// Amplitudes of bins 1..half-1 and the peak among bins first..half-1 (first < half),
+// chunk by chunk. The chunk where the largest value first appears is kept, so
+// the lowest bin still wins a tie.
+ZX_DSP_CLONES int32_t magnitudesAndPeak(double* f, uint32_t half, uint32_t first)
+{
+    double largest = 0.0;
+    uint32_t largestChunk = first;
+    bool started = false;
+    for (uint32_t begin = 1; begin < half; begin += kPeakChunk) {
+        const uint32_t end = half - begin > kPeakChunk ? begin + kPeakChunk : half;
+        magnitudeRange(f, half, begin, end);
+        if (end <= first)
+            continue;
+        const uint32_t from = begin > first ? begin : first;
+        if (!started) {
+            largest = largestFrom(f, from, end, f[from]);
+            largestChunk = from;
+            started = true;
+            continue;
+        }
+        const double chunkLargest = largestFrom(f, from, end, largest);
+        if (chunkLargest > largest) {
+            largest = chunkLargest;
+            largestChunk = from;
+        }
     }
-    double result = start;
-    for (int lane = 0; lane < 8; ++lane)
-        result = best[lane] > result ? best[lane] : result;
-    for (; k < end; ++k)
-        result = f[k] > result ? f[k] : result;
-    return result;
+    const uint32_t chunkEnd = half - largestChunk > kPeakChunk ? largestChunk + kPeakChunk : half;
+    return firstOccurrence(f, largestChunk, chunkEnd, largest, first);
 }
 
 } // namespace
@@ -53,6 +108,15 @@ SpectrumAnalyser::SpectrumAnalyser(uint32_t length, const std::atomic<bool>* abo
 {
     if (length_ != 0)
         engine_ = std::make_unique<RealFft>(length_, abortFlag_);
+}
+
+std::unique_ptr<SpectrumAnalyser> SpectrumAnalyser::MakeTwin() const
+{
+    auto twin = std::make_unique<SpectrumAnalyser>(length_, abortFlag_);
+    twin->dcLobeBins_ = dcLobeBins_;
+    twin->peakHalfWidth_ = peakHalfWidth_;
+    twin->terms_ = terms_;
+    return twin;
 }
 
 void SpectrumAnalyser::SetLength(uint32_t length)
@@ -111,10 +175,18 @@ int32_t SpectrumAnalyser::FindPeakBin(const double* spectrum) const
     // Largest value first, then its first occurrence: the same bin as a
     // left-to-right search where only a strictly larger value wins.
     const double largest = largestValue(spectrum, peakHalfWidth_, end);
-    for (uint32_t k = peakHalfWidth_; k < end; ++k)
-        if (spectrum[k] == largest)
-            return static_cast<int32_t>(k);
-    return static_cast<int32_t>(peakHalfWidth_); // the first bin is not a number
+    return firstOccurrence(spectrum, peakHalfWidth_, end, largest, peakHalfWidth_);
+}
+
+int32_t SpectrumAnalyser::AmplitudeSpectrumAndPeak(double* spectrum) const
+{
+    const uint32_t half = length_ / 2;
+    if (spectrum == nullptr || length_ == 0 || !engine_ || peakHalfWidth_ >= half) {
+        AmplitudeSpectrum(spectrum);
+        return FindPeakBin(spectrum);
+    }
+    spectrum[0] /= length_;
+    return magnitudesAndPeak(spectrum, half, peakHalfWidth_);
 }
 
 } // namespace dsp

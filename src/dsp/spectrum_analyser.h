@@ -27,6 +27,11 @@ public:
     const WindowTerms& Terms() const { return terms_; }
     bool aborted() const { return abortFlag_ != nullptr && abortFlag_->load(std::memory_order_relaxed); }
 
+    // An analyser of the same length, abort flag, terms and lobe fields with
+    // an engine of its own, for a second thread (an engine is used by one
+    // thread at a time). Allocation failure throws std::bad_alloc.
+    std::unique_ptr<SpectrumAnalyser> MakeTwin() const;
+
     // The same length keeps the engine; another one replaces it.
     void SetLength(uint32_t length);
 
@@ -42,6 +47,10 @@ public:
     // Index of the largest f[k] for PeakHalfWidth <= k < N/2, the lowest index on a
     // tie; -1 when that range is empty.
     int32_t FindPeakBin(const double* spectrum) const;
+    // AmplitudeSpectrum and then FindPeakBin, in one pass over the spectrum
+    // while each piece of it is in the cache. Without a buffer, length or
+    // engine only the search runs.
+    int32_t AmplitudeSpectrumAndPeak(double* spectrum) const;
 
 private:
     const std::atomic<bool>* abortFlag_;

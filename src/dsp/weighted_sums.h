@@ -16,4 +16,11 @@ WeightedMoments WeightedMeanAndAcRms(const double* x, const double* w, uint32_t 
 double WeightedMean(const double* x, const double* w, uint32_t N, double windowSum);
 double WeightedAcRms(const double* x, const double* w, uint32_t N, double windowSum);
 
+// The same moments of the samples x[k] = codes[stride·k] · scale, k < N, read
+// straight from a block of interleaved codes (stride = channels in a frame,
+// 1..4). Bit for bit what WeightedMeanAndAcRms gives once the codes are
+// converted into an array.
+WeightedMoments WeightedCodeMoments(
+    const int16_t* codes, uint32_t stride, double scale, const double* w, uint32_t N, double windowSum);
+
 } // namespace dsp

@@ -13,6 +13,7 @@
 #include "threads/main_thread.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
@@ -154,12 +155,12 @@ bool WaitForRequest(TMainThread& thread, platform::Overlapped* overlapped)
     }
 }
 
-void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples)
+std::array<double, acquisition::kChannelCount> CodeScales(const TMainThread& thread)
 {
-    const uint32_t n = std::max<uint32_t>(thread.ActiveChannelCount, 1);
     // Volts per code of each place in a frame: 8000 codes are the full scale.
-    double scale[acquisition::kChannelCount] = { 1.0, 1.0, 1.0, 1.0 };
+    std::array<double, acquisition::kChannelCount> scale { 1.0, 1.0, 1.0, 1.0 };
     if (thread.AmplitudeKind == QLatin1String("volt")) {
+        const uint32_t n = std::max<uint32_t>(thread.ActiveChannelCount, 1);
         const AdcParameters& parameters = thread.AdcParameters;
         for (uint32_t j = 0; j < n && j < acquisition::kChannelCount; ++j) {
             const uint16_t channel = parameters.ChannelTable[j] & 3u;
@@ -167,6 +168,13 @@ void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData
             scale[j] = settings::InputRanges[range] * 0.000125;
         }
     }
+    return scale;
+}
+
+void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples)
+{
+    const uint32_t n = std::max<uint32_t>(thread.ActiveChannelCount, 1);
+    const std::array<double, acquisition::kChannelCount> scale = CodeScales(thread);
     uint32_t place = 0;
     for (uint64_t first = 0; first < blockSamples; first += kChunk) {
         if (thread.Terminated())

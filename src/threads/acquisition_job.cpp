@@ -1,6 +1,6 @@
 #include "threads/acquisition_job.h"
 
-#include "dsp/channel_measurement.h"
+#include "dsp/block_step.h"
 #include "mainform.h"
 #include "platform/overlapped.h"
 #include "platform/sleep.h"
@@ -9,11 +9,9 @@
 
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
-
-// Samples handled between two looks at the terminate request.
-constexpr uint32_t kChunk = 0x40000;
 
 // Sleeps `milliseconds`, in short steps so a stop request is seen at once.
 void sleepUnlessTerminated(const TMainThread& thread, uint32_t milliseconds)
@@ -23,42 +21,28 @@ void sleepUnlessTerminated(const TMainThread& thread, uint32_t milliseconds)
         platform::Sleep(kStep);
 }
 
-// Channel c's N samples of the block into AdcDataPerChannel; false when the
-// thread was told to terminate meanwhile.
-bool copyChannel(TMainThread& thread, int position)
+dsp::BlockMeasurement blockMeasurement(TMainThread& thread, std::string_view amplitudeType)
 {
-    const uint32_t n = thread.ActiveChannelCount;
-    const uint32_t N = thread.SamplesPerChannel;
-    const double* block = thread.AdcData.get() + position;
-    double* samples = thread.AdcDataPerChannel.get();
-    for (uint64_t first = 0; first < N; first += kChunk) {
-        if (thread.Terminated())
-            return false;
-        const uint64_t last = std::min<uint64_t>(N, first + kChunk);
-        for (uint64_t k = first; k < last; ++k)
-            samples[k] = block[n * k];
-    }
-    return !thread.Terminated();
+    dsp::BlockMeasurement measurement;
+    measurement.fft = thread.SpectrumAnalyser != nullptr;
+    measurement.window = thread.Window.get();
+    measurement.windowSum = thread.WindowSum;
+    measurement.windowPowerGain = thread.WindowPowerGain;
+    measurement.kadrRateHz = thread.KadrRateHz;
+    measurement.amplitudeType = amplitudeType;
+    measurement.position = thread.ChannelPosition;
+    measurement.parType = thread.ParType;
+    // The check boxes are read live; a channel switched on after the run
+    // started has no place in the block and is skipped.
+    measurement.checked = thread.form()->ChannelChecked.data();
+    measurement.abortFlag = thread.terminateFlag();
+    return measurement;
 }
 
-dsp::ChannelResult measureChannel(TMainThread& thread, int c, const std::string& amplitudeType)
-{
-    const int32_t parType = thread.ParType[static_cast<size_t>(c)];
-    if (thread.SpectrumAnalyser)
-        return dsp::ComputeFftChannel(*thread.SpectrumAnalyser, thread.AdcDataPerChannel.get(),
-            thread.FftAdcDataPerChannel.get(), thread.Window.get(), parType, amplitudeType, thread.KadrRateHz,
-            thread.WindowPowerGain);
-    return dsp::ComputeSumChannel(thread.AdcDataPerChannel.get(), thread.Window.get(), thread.SamplesPerChannel,
-        thread.WindowSum, parType, amplitudeType, thread.terminateFlag());
-}
-
-// One block: acquire, convert, measure, show.
+// One block: acquire, measure (converting on the way), show.
 void runBlock(TMainThread& thread)
 {
     AcquireBlock(thread, thread.AdcBuffer.get(), thread.BlockSamples);
-    if (AcquisitionStopped(thread))
-        return;
-    ConvertCodes(thread, thread.AdcBuffer.get(), thread.AdcData.get(), thread.BlockSamples);
     if (AcquisitionStopped(thread))
         return;
     thread.DcValue.fill(0.0);
@@ -120,22 +104,27 @@ void AcquisitionJob(TMainThread& thread)
 void MeasureChannels(TMainThread& thread)
 {
     const std::string amplitudeType = thread.AmplitudeType.toStdString();
-    TMainForm* form = thread.form();
-    for (int c = 0; c < 4; ++c) {
-        // The check boxes are read live; a channel switched on after the run
-        // started has no place in the block and is skipped.
-        const int position = thread.ChannelPosition[static_cast<size_t>(c)];
-        if (!form->ChannelChecked[static_cast<size_t>(c)].load() || position < 0)
+    dsp::InterleavedBlock block;
+    block.codes = thread.AdcBuffer.get();
+    block.channelCount = thread.ActiveChannelCount;
+    block.samplesPerChannel = thread.SamplesPerChannel;
+    block.scale = CodeScales(thread);
+    const dsp::ChannelWorkspace first { thread.SpectrumAnalyser.get(), thread.AdcDataPerChannel.get(),
+        thread.FftAdcDataPerChannel.get() };
+    const AcquisitionState::Workspace& extra = thread.SecondWorkspace;
+    const dsp::ChannelWorkspace second { extra.Analyser.get(), extra.Samples.get(), extra.Spectrum.get() };
+    const dsp::BlockResults results
+        = dsp::MeasureBlock(block, blockMeasurement(thread, amplitudeType), first, extra.Analyser ? &second : nullptr);
+    for (size_t c = 0; c < results.channels.size(); ++c) {
+        if (!results.measured[c])
             continue;
-        if (!copyChannel(thread, position) || AcquisitionStopped(thread))
-            break;
-        const dsp::ChannelResult result = measureChannel(thread, c, amplitudeType);
-        thread.DcValue[static_cast<size_t>(c)] = result.DcValue;
-        thread.AcValue[static_cast<size_t>(c)] = result.AcValue;
-        thread.Frequency[static_cast<size_t>(c)] = result.Frequency;
+        const dsp::ChannelResult& result = results.channels[c];
+        thread.DcValue[c] = result.DcValue;
+        thread.AcValue[c] = result.AcValue;
+        thread.Frequency[c] = result.Frequency;
         if (result.status == dsp::ChannelStatus::NoSignal)
             ReportAcquisitionMessage(thread, dsp::kNoSignalMessage);
-        if (result.status == dsp::ChannelStatus::Aborted || AcquisitionStopped(thread))
+        if (result.status != dsp::ChannelStatus::Ok || AcquisitionStopped(thread))
             break;
     }
 }

@@ -5,7 +5,10 @@
 // terminate or a message has ended the run. Every step runs on the job
 // thread; the window's steps are reached through synchronised calls.
 
+#include <array>
 #include <cstdint>
+
+#include "threads/adc_parameters_fill.h"
 
 class TMainThread;
 namespace platform {
@@ -34,12 +37,20 @@ void AcquireBlock(TMainThread& thread, int16_t* adcBuffer, uint32_t blockSamples
 // (silently) when the thread is told to terminate.
 bool WaitForRequest(TMainThread& thread, platform::Overlapped* overlapped);
 
-// adcData[i] = code · range · 0.000125 in volts ("volt"), else the code itself;
-// the range is that of the channel the sample belongs to.
+// The value of one code at each place of a frame: range · 0.000125 volts,
+// the range being that of the channel at that place ("volt"), else 1 (the
+// code itself).
+std::array<double, acquisition::kChannelCount> CodeScales(const TMainThread& thread);
+
+// adcData[i] = adcBuffer[i] · CodeScales(thread)[i mod n]: the block
+// converted as a whole. The job converts each channel straight out of the
+// block instead (MeasureChannels), to the same values.
 void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples);
 
 // The values of every checked channel of the block into DcValue, AcValue and
-// Frequency; a channel without signal ("fft") reports its message.
+// Frequency, each channel converted straight from the codes of AdcBuffer; two
+// channels at a time when the second workspace exists. A channel without
+// signal ("fft") reports its message.
 void MeasureChannels(TMainThread& thread);
 
 // Until no read request is in the library's hands: waits for each one to

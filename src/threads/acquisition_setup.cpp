@@ -51,6 +51,7 @@ bool createBuffers(TMainThread& thread)
     thread.WindowType = dsp::kCosineSum9Window;
     thread.SpectrumAnalyser.reset();
     thread.FftAdcDataPerChannel.reset();
+    thread.SecondWorkspace = {};
     return allocate(thread, thread.AdcBuffer, thread.BlockSamples, acquisition::kCannotAllocateAdcBuffer)
         && allocate(thread, thread.AdcData, thread.BlockSamples, acquisition::kCannotAllocateAdcData)
         && allocate(thread, thread.AdcDataPerChannel, channelSamples, acquisition::kCannotAllocateAdcDataPerChannel)
@@ -64,6 +65,27 @@ void prepareSumWindow(TMainThread& thread)
         || AcquisitionStopped(thread))
         return;
     thread.WindowSum = N * thread.WindowTerms.terms[0];
+}
+
+// With two or more channels a second thread measures one channel while the
+// job thread measures another. It only speeds the block up, so when its
+// buffers cannot be had the run goes on without it and without a message.
+void prepareSecondWorkspace(TMainThread& thread)
+{
+    AcquisitionState::Workspace& workspace = thread.SecondWorkspace;
+    workspace = {};
+    if (thread.ActiveChannelCount < 2)
+        return;
+    const size_t channelSamples = size_t(thread.SamplesPerChannel) + kSpare;
+    workspace.Samples = platform::AllocateZeroedArray<double>(channelSamples);
+    workspace.Spectrum = platform::AllocateZeroedArray<double>(channelSamples);
+    try {
+        if (workspace.Samples && workspace.Spectrum)
+            workspace.Analyser = thread.SpectrumAnalyser->MakeTwin();
+    } catch (const std::bad_alloc&) {
+    }
+    if (!workspace.Analyser)
+        workspace = {};
 }
 
 void prepareSpectrum(TMainThread& thread)
@@ -82,6 +104,7 @@ void prepareSpectrum(TMainThread& thread)
     if (!thread.SpectrumAnalyser->MakeWindow(thread.Window.get(), thread.WindowType) || AcquisitionStopped(thread))
         return;
     thread.WindowPowerGain = dsp::WindowPowerGain(thread.SpectrumAnalyser->Terms());
+    prepareSecondWorkspace(thread);
 }
 
 } // namespace

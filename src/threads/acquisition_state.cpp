@@ -39,6 +39,7 @@ bool AcquisitionState::ReleaseAcquisitionResources()
     released->FftAdcDataPerChannel = std::move(FftAdcDataPerChannel);
     released->Window = std::move(Window);
     released->SpectrumAnalyser = std::move(SpectrumAnalyser);
+    released->SecondWorkspace = std::move(SecondWorkspace);
     BuffersToFree = std::move(released);
     return eventsClosed;
 }

@@ -44,6 +44,17 @@ struct AcquisitionState {
     int8_t WindowType = dsp::kCosineSum9Window;
     dsp::WindowTerms WindowTerms;
 
+    // "fft" over two or more channels: the buffers (N + 16 doubles each) and
+    // the analyser with which a second thread measures another channel of
+    // the block at the same time. Empty when they could not be had: the job
+    // thread then measures every channel itself.
+    struct Workspace {
+        platform::ZeroedArray<double> Samples;
+        platform::ZeroedArray<double> Spectrum;
+        std::unique_ptr<dsp::SpectrumAnalyser> Analyser;
+    };
+    Workspace SecondWorkspace;
+
     // The thread's copy of the ADC parameter record.
     ::AdcParameters AdcParameters {};
     double MaxAcquisitionTime = 0.0;
@@ -86,6 +97,7 @@ struct AcquisitionState {
         platform::ZeroedArray<double> FftAdcDataPerChannel;
         platform::ZeroedArray<double> Window;
         std::unique_ptr<dsp::SpectrumAnalyser> SpectrumAnalyser;
+        Workspace SecondWorkspace;
     };
     std::unique_ptr<Buffers> BuffersToFree;
 };

@@ -216,3 +216,33 @@ TEST_F(AcquisitionFailureTest, AFrameRateTooLowForARequestIsRefused)
 }
 
 } // namespace
+
+// With two or more channels, "fft" measures two channels at once on a second
+// thread. Its buffers only speed the block up: when they cannot be had, the
+// run measures every channel on the job thread, with the same values and no
+// message.
+TEST_F(AcquisitionFailureTest, WithoutTheSecondThreadsBuffersTheRunGoesOnAlone)
+{
+    for (bool secondBuffersFail : { false, true }) {
+        SCOPED_TRACE(secondBuffersFail ? "second thread's buffers refused" : "second thread's buffers made");
+        recorder.clear();
+        sim->setSignal(kSlot, 0, { 0.0, 1.0, 1000.0, 0.0 });
+        sim->setSignal(kSlot, 1, { 1.5, 0.0, 0.0, 0.0 });
+        setChannel(0, true, 0, 0, 1); // AC
+        setChannel(1, true, 0, 0, 0); // DC
+        setMeasurement(QStringLiteral("fft"), 0.25, QStringLiteral("rms"), QStringLiteral("volt"), 80000.0);
+        // AdcBuffer, AdcData, AdcDataPerChannel, Window and FftAdcDataPerChannel
+        // come first; the sixth block is the second thread's.
+        if (secondBuffersFail)
+            platform::armFault(platform::FaultPoint::AllocateMemory, 5);
+        pressStart();
+        ASSERT_TRUE(waitForValues());
+        EXPECT_EQ(form->MainThread->SecondWorkspace.Analyser == nullptr, secondBuffersFail);
+        EXPECT_NEAR(shownValue(0, 1), 707.1, 5.0);
+        EXPECT_NEAR(shownValue(0, 2), 1.0, 0.001);
+        EXPECT_NEAR(shownValue(1, 1), 1500.0, 5.0);
+        EXPECT_TRUE(recorder.empty());
+        pressStop();
+        platform::disarmAllFaults();
+    }
+}
