@@ -160,6 +160,10 @@ public:
     bool ChannelSettingsHeld = false;
     // The selected module was readied by the last search or chosen by the user.
     bool ModuleSelectionHeld = false;
+    // The last search found a settings file it could not read: the window then
+    // holds defaults only, and a save must not put them over the user's file,
+    // even one that has become readable since. The next search reads it again.
+    bool SettingsFileUnread = false;
 
     // ---- ADC parameters and acquisition display ------------------------------
     // The window's ADC parameter record, filled by SetAdcPars.

@@ -38,6 +38,7 @@ bool TMainForm::ReadIniFile(settings::IniFile* file)
 {
     if (!file)
         return false;
+    SettingsFileUnread = !file->isLoaded();
     {
         HandlerScope programmaticChange(HandlerBusy);
         const bool autoSave = settings::read(*file, settings::AutoSaveSettingsKey);

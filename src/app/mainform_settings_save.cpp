@@ -96,9 +96,11 @@ void TMainForm::ReleaseSettingsFile()
 void TMainForm::SaveIniFile(const QString& path)
 {
     SettingsFile.reset();
-    try {
-        SettingsFile = std::make_unique<settings::IniFile>(path);
-    } catch (const std::bad_alloc&) {
+    if (!SettingsFileUnread) {
+        try {
+            SettingsFile = std::make_unique<settings::IniFile>(path);
+        } catch (const std::bad_alloc&) {
+        }
     }
     settings::IniFile* file = SettingsFile.get();
     const bool appWritten = file && WriteAppSettings(*file);

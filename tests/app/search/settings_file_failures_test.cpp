@@ -140,6 +140,36 @@ TEST_F(SettingsFileFailuresTest, ASaveTheDiskCutsShortSaysSoAndLeavesTheOldFileB
     EXPECT_NE(fileBytes(path), before);
 }
 
+// The defaults the window fell back on must never land in the user's file,
+// not even after the file has been put right: only a search that reads it
+// gives the window values to save.
+TEST_F(SettingsFileFailuresTest, ASaveAfterAnUnreadableFileWasPutRightWritesNothingUntilTheNextSearch)
+{
+    placeOnly(0, moduleWith("S4"));
+    const QString path = settingsPath();
+    ASSERT_TRUE(QDir().mkpath(path));
+    runSearch(true);
+    ASSERT_EQ(recorder.messages().size(), 1u);
+
+    ASSERT_TRUE(QDir().rmdir(path));
+    const QByteArray userFile("[\xC0\xCF\xCF]\r\nkeep=1\r\n");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(userFile);
+    file.close();
+
+    recorder.clear();
+    form->SaveIniFile(path);
+    EXPECT_EQ(messageTexts(), kSaveMessages);
+    EXPECT_EQ(fileBytes(path), userFile);
+
+    recorder.clear();
+    runSearch();
+    form->SaveIniFile(path);
+    EXPECT_TRUE(recorder.empty()) << messageTexts().join('|').toStdString();
+    EXPECT_TRUE(fileBytes(path).startsWith(userFile));
+}
+
 TEST_F(SettingsFileFailuresTest, AFirstStartOnAFullDiskLeavesNoFileBehind)
 {
     placeOnly(0, moduleWith("S2"));
