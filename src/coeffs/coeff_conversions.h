@@ -10,4 +10,4 @@ double adcMillivoltsToCode(double millivolts, int range);
 double dacCodeToMillivolts(double code);
 double dacMillivoltsToCode(double millivolts);
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -13,7 +13,7 @@ bool isValueCell(CoeffTable table, int row, int column)
     return row >= 1 && row <= kAdcRangeCount && column >= 1 && column <= kAdcChannelCount;
 }
 
-}  // namespace
+} // namespace
 
 bool storeCommittedValue(CorrectionCoeffs& coeffs, CoeffTable table, int row, int column, double value)
 {
@@ -64,4 +64,4 @@ std::optional<double> storedCellValue(const CorrectionCoeffs& coeffs, CoeffTable
     return value;
 }
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -21,4 +21,4 @@ bool storeCommittedValue(CorrectionCoeffs& coeffs, CoeffTable table, int row, in
 // whose text was rejected; nullopt for a cell that is not a value cell.
 std::optional<double> storedCellValue(const CorrectionCoeffs& coeffs, CoeffTable table, int row, int column);
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -7,11 +7,17 @@ namespace coeffs {
 
 namespace {
 
-int adcEntry(int range, int channel) { return range * kAdcChannelCount + channel; }
+int adcEntry(int range, int channel)
+{
+    return range * kAdcChannelCount + channel;
+}
 
-bool pairsEqual(const CoeffPair& a, const CoeffPair& b) { return a.Offset == b.Offset && a.Scale == b.Scale; }
+bool pairsEqual(const CoeffPair& a, const CoeffPair& b)
+{
+    return a.Offset == b.Offset && a.Scale == b.Scale;
+}
 
-}  // namespace
+} // namespace
 
 CorrectionCoeffs BuildFactoryCoeffs(const ModuleDescription& description)
 {
@@ -78,4 +84,4 @@ CoeffComparison CompareCoeffSets(
     return { codeSidesEqual(working, factory), codeSidesEqual(working, userFlash) };
 }
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -30,4 +30,4 @@ struct CoeffComparison {
 CoeffComparison CompareCoeffSets(
     const CorrectionCoeffs& working, const CorrectionCoeffs& factory, const CorrectionCoeffs& userFlash);
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -12,8 +12,8 @@ constexpr int kAdcChannelCount = 4;
 constexpr int kAdcRangeCount = 3;
 constexpr int kDacOutputCount = 2;
 
-constexpr double AdcCodesPerRange = 8000.0;  // ADC codes for the full input range
-constexpr double DacCodesPerRange = 2047.0;  // DAC codes for the DAC output range
+constexpr double AdcCodesPerRange = 8000.0; // ADC codes for the full input range
+constexpr double DacCodesPerRange = 2047.0; // DAC codes for the DAC output range
 constexpr double DacRangeVolts = 5.0;
 
 #pragma pack(push, 1)
@@ -24,11 +24,11 @@ struct CoeffPair {
 };
 
 struct CorrectionCoeffs {
-    CoeffPair AdcRaw[kAdcRangeCount][kAdcChannelCount];    // offset in ADC codes
-    CoeffPair AdcShown[kAdcRangeCount][kAdcChannelCount];  // offset in millivolts, same scale
-    CoeffPair DacRaw[kDacOutputCount];                     // offset in DAC codes
-    CoeffPair DacShown[kDacOutputCount];                   // offset in millivolts, same scale
-    uint16_t Crc;                                          // CRC-16 of bytes 0..447
+    CoeffPair AdcRaw[kAdcRangeCount][kAdcChannelCount]; // offset in ADC codes
+    CoeffPair AdcShown[kAdcRangeCount][kAdcChannelCount]; // offset in millivolts, same scale
+    CoeffPair DacRaw[kDacOutputCount]; // offset in DAC codes
+    CoeffPair DacShown[kDacOutputCount]; // offset in millivolts, same scale
+    uint16_t Crc; // CRC-16 of bytes 0..447
 };
 
 #pragma pack(pop)
@@ -44,4 +44,4 @@ static_assert(offsetof(CorrectionCoeffs, Crc) == 448);
 // Bytes covered by the CRC: everything before the Crc field.
 constexpr std::size_t kCrcCoveredBytes = offsetof(CorrectionCoeffs, Crc);
 
-}  // namespace coeffs
+} // namespace coeffs

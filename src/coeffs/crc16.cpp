@@ -21,7 +21,7 @@ std::array<uint16_t, 256> buildTable()
     return table;
 }
 
-}  // namespace
+} // namespace
 
 uint16_t crc16CcittFalse(const uint8_t* data, std::size_t size)
 {
@@ -32,4 +32,4 @@ uint16_t crc16CcittFalse(const uint8_t* data, std::size_t size)
     return crc;
 }
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -9,4 +9,4 @@ namespace coeffs {
 
 uint16_t crc16CcittFalse(const uint8_t* data, std::size_t size);
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -13,7 +13,10 @@ uint16_t recordCrc(const CorrectionCoeffs& record)
     return crc16CcittFalse(reinterpret_cast<const uint8_t*>(&record), kCrcCoveredBytes);
 }
 
-void stampCrc(CorrectionCoeffs& record) { record.Crc = recordCrc(record); }
+void stampCrc(CorrectionCoeffs& record)
+{
+    record.Crc = recordCrc(record);
+}
 
 UserFlashBlock packUserFlashBlock(CorrectionCoeffs& record)
 {
@@ -26,7 +29,8 @@ UserFlashBlock packUserFlashBlock(CorrectionCoeffs& record)
 UserFlashContent checkUserFlashBlock(const UserFlashBlock& block)
 {
     UserFlashContent content { UserFlashStatus::CrcMismatch, {} };
-    const uint16_t stored = static_cast<uint16_t>(block.Bytes[kCrcCoveredBytes] | (block.Bytes[kCrcCoveredBytes + 1] << 8));
+    const uint16_t stored
+        = static_cast<uint16_t>(block.Bytes[kCrcCoveredBytes] | (block.Bytes[kCrcCoveredBytes + 1] << 8));
     if (crc16CcittFalse(block.Bytes, kCrcCoveredBytes) != stored)
         return content;
     content.status = UserFlashStatus::Ok;
@@ -34,4 +38,4 @@ UserFlashContent checkUserFlashBlock(const UserFlashBlock& block)
     return content;
 }
 
-}  // namespace coeffs
+} // namespace coeffs

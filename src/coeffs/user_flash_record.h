@@ -23,11 +23,11 @@ enum class UserFlashStatus { Ok, CrcMismatch };
 
 struct UserFlashContent {
     UserFlashStatus status;
-    CorrectionCoeffs record;  // bytes 0..449 of the block when Ok, all zero otherwise
+    CorrectionCoeffs record; // bytes 0..449 of the block when Ok, all zero otherwise
 };
 
 // Checks the CRC over bytes 0..447 against the little-endian word at 448.
 // The values themselves are not range-checked.
 UserFlashContent checkUserFlashBlock(const UserFlashBlock& block);
 
-}  // namespace coeffs
+} // namespace coeffs

@@ -17,16 +17,16 @@ static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "the device records are
 // does not use are carried through unchanged.
 struct ModuleDescription {
     uint8_t Reserved0[25];
-    char Name[25];              // zero-terminated
-    char SerialNumber[16];      // at most 16 bytes, no terminator when full
-    char Revision;              // 'A' or 'B'
-    uint8_t Options;            // bits 0-1 filter, 2-3 hardware grade, 4-5 firmware grade
+    char Name[25]; // zero-terminated
+    char SerialNumber[16]; // at most 16 bytes, no terminator when full
+    char Revision; // 'A' or 'B'
+    uint8_t Options; // bits 0-1 filter, 2-3 hardware grade, 4-5 firmware grade
     uint8_t Reserved1[1531];
-    char FirmwareVersion[615];  // zero-terminated
+    char FirmwareVersion[615]; // zero-terminated
     double AdcOffsetCoefs[128]; // index = input range * 4 + channel, 12 used
     double AdcScaleCoefs[128];
     uint8_t Reserved4262[256];
-    uint32_t DacPresent;        // non-zero when the module has the DAC outputs
+    uint32_t DacPresent; // non-zero when the module has the DAC outputs
     uint8_t Reserved2[25];
     double DacOffsetCoefs[128]; // index = DAC output, 2 used
     double DacScaleCoefs[128];
@@ -36,8 +36,8 @@ struct ModuleDescription {
 // ADC parameters of one acquisition. The library may correct the rate and
 // writes back the rate it accepted and the frame rate.
 struct AdcParameters {
-    uint32_t RevisionFlag;      // 0 for a revision 'A' module, else 1
-    uint8_t Reserved4[4];       // not written by the program
+    uint32_t RevisionFlag; // 0 for a revision 'A' module, else 1
+    uint8_t Reserved4[4]; // not written by the program
     uint16_t Zero8;
     uint32_t Zero10;
     uint16_t Zero14;
@@ -46,13 +46,13 @@ struct AdcParameters {
     uint16_t Zero22;
     uint16_t Zero24;
     uint8_t Zero26;
-    uint16_t ChannelCount;      // 1..4
+    uint16_t ChannelCount; // 1..4
     uint16_t ChannelTable[256]; // active channel numbers, ascending
-    uint16_t InputRange[4];     // per channel: 0 = 3.0 V, 1 = 1.0 V, 2 = 0.3 V
+    uint16_t InputRange[4]; // per channel: 0 = 3.0 V, 1 = 1.0 V, 2 = 0.3 V
     uint16_t InputConnectionMode[4]; // per channel: 0 own zero, 1 common ground
-    double AdcRate;             // kHz; the accepted rate on return
-    double LinkSpeedParameter;  // 0.01 on a full-speed link, else 0.0
-    double KadrRate;            // kHz, written by the library
+    double AdcRate; // kHz; the accepted rate on return
+    double LinkSpeedParameter; // 0.01 on a full-speed link, else 0.0
+    double KadrRate; // kHz, written by the library
     double AdcOffsetCoefs[3][4]; // [range][channel], ADC codes
     double AdcScaleCoefs[3][4];
 };
@@ -66,9 +66,9 @@ struct DataStatus {
 // A read request. It carries addresses: 20 bytes where pointers are 4 bytes
 // (the library's own platform), 28 bytes with 8-byte pointers.
 struct ReadRequest {
-    int16_t* Buffer;               // destination of the 16-bit codes
+    int16_t* Buffer; // destination of the 16-bit codes
     uint32_t SampleCount;
-    uint32_t Reserved;             // left at zero
+    uint32_t Reserved; // left at zero
     platform::Overlapped* Overlapped;
     uint32_t TimeoutMs;
 };

@@ -16,7 +16,7 @@ bool caretBeforePoint(const QString& text, int caretPos)
     return caretPos >= 1 && caretPos <= text.size() && text[caretPos - 1] == u'.';
 }
 
-}  // namespace
+} // namespace
 
 DacKeyAction dacTypedCharAction(QChar typed, const QString& text, int caretPos)
 {
@@ -32,10 +32,13 @@ DacKeyAction dacTypedCharAction(QChar typed, const QString& text, int caretPos)
         return DacKeyAction::Pass;
     if (c == kEnter)
         return DacKeyAction::Apply;
-    return DacKeyAction::Discard;  // the point and everything else
+    return DacKeyAction::Discard; // the point and everything else
 }
 
-bool dacDeleteKeyDiscarded(const QString& text, int caretPos) { return caretBeforePoint(text, caretPos); }
+bool dacDeleteKeyDiscarded(const QString& text, int caretPos)
+{
+    return caretBeforePoint(text, caretPos);
+}
 
 std::optional<int16_t> dacCodeFor(double volts, const coeffs::CoeffPair& dacRaw)
 {
@@ -67,4 +70,4 @@ DacApplyResult ApplyDacValue(const QString& fieldText, const coeffs::CoeffPair& 
     return result;
 }
 
-}  // namespace entry
+} // namespace entry

@@ -23,11 +23,11 @@ constexpr char16_t kEnter = 0x0D;
 
 // What a typed character does in a DAC field.
 enum class DacKeyAction {
-    Pass,                    // the character goes into the text
-    Discard,                 // the character is dropped
+    Pass, // the character goes into the text
+    Discard, // the character is dropped
     DiscardAndMoveCaretLeft, // Backspace before the point: the caret steps over it
-    FillZeroThenPass,        // Backspace in an empty field: the text becomes "0.000" first
-    Apply,                   // Enter: ApplyDacValue
+    FillZeroThenPass, // Backspace in an empty field: the text becomes "0.000" first
+    Apply, // Enter: ApplyDacValue
 };
 
 // Digits and the minus sign pass, the point is always dropped (the text keeps
@@ -41,7 +41,7 @@ bool dacDeleteKeyDiscarded(const QString& text, int caretPos);
 // The text and caret after a change of the field's text.
 struct DacTextEdit {
     QString text;
-    int caretPos;  // SavedCursorPos: may lie outside 1..length + 1; limit it when applying
+    int caretPos; // SavedCursorPos: may lie outside 1..length + 1; limit it when applying
 };
 
 // Brings a changed text back into shape: a digit typed in front of the integer
@@ -53,15 +53,15 @@ std::optional<DacTextEdit> NormalizeDacText(const QString& fieldText, int caretP
 
 enum class DacApplyStatus {
     Ok,
-    NotANumber,  // "Обнаружена ошибка преобразования строки в число."; nothing is sent
-    Fault,       // the coefficients give no code (NaN or infinite): "Обнаружена неустранимая ошибка!"
+    NotANumber, // "Обнаружена ошибка преобразования строки в число."; nothing is sent
+    Fault, // the coefficients give no code (NaN or infinite): "Обнаружена неустранимая ошибка!"
 };
 
 struct DacApplyResult {
     DacApplyStatus status = DacApplyStatus::NotANumber;
-    double volts = 0.0;  // the value limited to ±5 V
-    QString text;        // the limited value with three decimals, for the field
-    int16_t code = 0;    // the code to send
+    double volts = 0.0; // the value limited to ±5 V
+    QString text; // the limited value with three decimals, for the field
+    int16_t code = 0; // the code to send
 };
 
 // The Enter step: the field's number limited to ±5 V, then
@@ -73,4 +73,4 @@ DacApplyResult ApplyDacValue(const QString& fieldText, const coeffs::CoeffPair& 
 // The DAC code for a voltage; nullopt when it is not a finite number.
 std::optional<int16_t> dacCodeFor(double volts, const coeffs::CoeffPair& dacRaw);
 
-}  // namespace entry
+} // namespace entry

@@ -40,7 +40,7 @@ void roundAtDigit(DecimalDigits& number, int keep)
         setZero(number);
 }
 
-}  // namespace
+} // namespace
 
 DecimalDigits shortestDecimalDigits(double value)
 {
@@ -65,7 +65,10 @@ DecimalDigits shortestDecimalDigits(double value)
     return number;
 }
 
-void roundToDecimals(DecimalDigits& number, int decimals) { roundAtDigit(number, number.pointPosition + decimals); }
+void roundToDecimals(DecimalDigits& number, int decimals)
+{
+    roundAtDigit(number, number.pointPosition + decimals);
+}
 
 void roundToSignificantDigits(DecimalDigits& number, int significant)
 {
@@ -73,15 +76,17 @@ void roundToSignificantDigits(DecimalDigits& number, int significant)
         roundAtDigit(number, significant);
 }
 
-bool isZero(const DecimalDigits& number) { return number.digits.find_first_not_of('0') == std::string::npos; }
+bool isZero(const DecimalDigits& number)
+{
+    return number.digits.find_first_not_of('0') == std::string::npos;
+}
 
 std::string fixedPointText(const DecimalDigits& number, int decimals)
 {
     DecimalDigits rounded = number;
     roundToDecimals(rounded, decimals);
-    const auto digitAt = [&](int index) {
-        return index >= 0 && index < int(rounded.digits.size()) ? rounded.digits[index] : '0';
-    };
+    const auto digitAt
+        = [&](int index) { return index >= 0 && index < int(rounded.digits.size()) ? rounded.digits[index] : '0'; };
     std::string text;
     if (rounded.negative && !isZero(rounded))
         text += '-';
@@ -97,4 +102,4 @@ std::string fixedPointText(const DecimalDigits& number, int decimals)
     return text;
 }
 
-}  // namespace entry
+} // namespace entry

@@ -29,4 +29,4 @@ bool isZero(const DecimalDigits& number);
 // point when 0), a leading "-" for a negative non-zero value.
 std::string fixedPointText(const DecimalDigits& number, int decimals);
 
-}  // namespace entry
+} // namespace entry

@@ -17,7 +17,7 @@ std::optional<double> numberOrZeroWhenEmpty(const QString& text)
     return text.trimmed().isEmpty() ? std::optional<double>(0.0) : textToNumber(text);
 }
 
-}  // namespace
+} // namespace
 
 double generatorAmplitudeLimit(double frequencyKHz)
 {
@@ -82,4 +82,4 @@ GeneratorAmplitudeEntry applyGeneratorAmplitudeEntry(const QString& frequencyTex
     return entry;
 }
 
-}  // namespace entry
+} // namespace entry

@@ -23,11 +23,11 @@ double limitGeneratorAmplitude(double amplitude, double frequencyKHz);
 
 // Enter in the frequency field.
 struct GeneratorFrequencyEntry {
-    bool converted = false;  // false: "Обнаружена ошибка преобразования строки в число."
+    bool converted = false; // false: "Обнаружена ошибка преобразования строки в число."
     double frequencyKHz = 0.0;
-    QString frequencyText;                 // the limited frequency with "0.00"
-    QString amplitudeLabel;                // for the amplitude label
-    std::optional<QString> amplitudeText;  // set only when the amplitude had to be cut
+    QString frequencyText; // the limited frequency with "0.00"
+    QString amplitudeLabel; // for the amplitude label
+    std::optional<QString> amplitudeText; // set only when the amplitude had to be cut
 };
 // An empty frequency text counts as 0 kHz; the amplitude text must be a number.
 GeneratorFrequencyEntry applyGeneratorFrequencyEntry(
@@ -37,9 +37,9 @@ GeneratorFrequencyEntry applyGeneratorFrequencyEntry(
 struct GeneratorAmplitudeEntry {
     bool converted = false;
     double amplitude = 0.0;
-    QString amplitudeText;  // always rewritten, with "0.000"
+    QString amplitudeText; // always rewritten, with "0.000"
 };
 // An empty amplitude text counts as 0 V; the frequency text must be a number.
 GeneratorAmplitudeEntry applyGeneratorAmplitudeEntry(const QString& frequencyText, const QString& amplitudeText);
 
-}  // namespace entry
+} // namespace entry

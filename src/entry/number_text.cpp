@@ -7,7 +7,10 @@
 
 namespace entry {
 
-std::optional<double> textToNumber(const QString& text) { return settings::parseDecimalNumber(text); }
+std::optional<double> textToNumber(const QString& text)
+{
+    return settings::parseDecimalNumber(text);
+}
 
 QString formatFixed(double value, int decimals)
 {
@@ -24,7 +27,10 @@ int patternDecimals(const QString& pattern)
     return point < 0 ? 0 : int(pattern.size() - point - 1);
 }
 
-QString formatByPattern(double value, const QString& pattern) { return formatFixed(value, patternDecimals(pattern)); }
+QString formatByPattern(double value, const QString& pattern)
+{
+    return formatFixed(value, patternDecimals(pattern));
+}
 
 QString frequencyPattern(double frequencyKHz, const QString& rangePattern)
 {
@@ -37,4 +43,4 @@ QString frequencyPattern(double frequencyKHz, const QString& rangePattern)
     return rangePattern;
 }
 
-}  // namespace entry
+} // namespace entry

@@ -27,4 +27,4 @@ QString formatByPattern(double value, const QString& pattern);
 // the range; otherwise, and on a tie, the frequency pattern itself.
 QString frequencyPattern(double frequencyKHz, const QString& rangePattern);
 
-}  // namespace entry
+} // namespace entry

@@ -20,4 +20,4 @@ QString joinPath(const QString& directory, const QString& fileName)
     return directory + separator + fileName;
 }
 
-}  // namespace platform
+} // namespace platform

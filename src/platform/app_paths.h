@@ -8,4 +8,4 @@ QString executableDirectory();
 // `directory` and `fileName` joined with the platform's path separator.
 QString joinPath(const QString& directory, const QString& fileName);
 
-}  // namespace platform
+} // namespace platform

@@ -4,7 +4,7 @@
 
 namespace platform {
 namespace {
-std::atomic<int> countdown[static_cast<int>(FaultPoint::Count)] = {-1, -1, -1, -1};
+std::atomic<int> countdown[static_cast<int>(FaultPoint::Count)] = { -1, -1, -1, -1 };
 }
 
 void armFault(FaultPoint point, int skip)
@@ -29,4 +29,4 @@ bool consumeFault(FaultPoint point)
     return false;
 }
 
-}  // namespace platform
+} // namespace platform

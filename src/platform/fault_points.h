@@ -15,4 +15,4 @@ void disarmAllFaults();
 // True when this call must fail; used by the platform functions themselves.
 bool consumeFault(FaultPoint point);
 
-}  // namespace platform
+} // namespace platform

@@ -10,15 +10,14 @@ MessagePresenter& currentPresenter()
     static MessagePresenter presenter;
     return presenter;
 }
-}  // namespace
+} // namespace
 
 MessageResult showMessage(const MessageRequest& request)
 {
     const MessagePresenter presenter = currentPresenter();
     if (presenter)
         return presenter(request);
-    std::fprintf(stderr, "%s: %s\n", request.caption.toLocal8Bit().constData(),
-                 request.text.toLocal8Bit().constData());
+    std::fprintf(stderr, "%s: %s\n", request.caption.toLocal8Bit().constData(), request.text.toLocal8Bit().constData());
     return request.buttons == MessageButtons::YesNo ? MessageResult::No : MessageResult::Ok;
 }
 
@@ -37,4 +36,4 @@ MessagePresenter setMessagePresenter(MessagePresenter presenter)
     return std::exchange(currentPresenter(), std::move(presenter));
 }
 
-}  // namespace platform
+} // namespace platform

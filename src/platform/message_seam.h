@@ -29,11 +29,10 @@ using MessagePresenter = std::function<MessageResult(const MessageRequest&)>;
 // thread). Without a presenter the text goes to standard error and the answer
 // is Ok (No for a Yes/No question).
 MessageResult showMessage(const MessageRequest& request);
-MessageResult showMessage(const QString& text, const QString& caption,
-                          MessageIcon icon = MessageIcon::None,
-                          MessageButtons buttons = MessageButtons::Ok);
+MessageResult showMessage(const QString& text, const QString& caption, MessageIcon icon = MessageIcon::None,
+    MessageButtons buttons = MessageButtons::Ok);
 
 // Installs `presenter` and returns the one it replaces.
 MessagePresenter setMessagePresenter(MessagePresenter presenter);
 
-}  // namespace platform
+} // namespace platform

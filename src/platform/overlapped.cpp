@@ -9,8 +9,14 @@ namespace {
 thread_local uint32_t lastError = kErrorSuccess;
 }
 
-uint32_t GetLastError() { return lastError; }
-void SetLastError(uint32_t error) { lastError = error; }
+uint32_t GetLastError()
+{
+    return lastError;
+}
+void SetLastError(uint32_t error)
+{
+    lastError = error;
+}
 
 bool GetOverlappedResult(DeviceHandle device, Overlapped* overlapped, uint32_t* bytesTransferred, bool wait)
 {
@@ -53,6 +59,9 @@ Overlapped* AllocateOverlapped()
     return new (std::nothrow) Overlapped;
 }
 
-void FreeOverlapped(Overlapped* overlapped) { delete overlapped; }
+void FreeOverlapped(Overlapped* overlapped)
+{
+    delete overlapped;
+}
 
-}  // namespace platform
+} // namespace platform

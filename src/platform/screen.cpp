@@ -24,4 +24,4 @@ QRect workAreaAt(const QPoint& position)
     return screen ? screen->availableGeometry() : QRect();
 }
 
-}  // namespace platform
+} // namespace platform

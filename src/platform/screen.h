@@ -1,6 +1,6 @@
 #pragma once
-#include <QRect>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 namespace platform {
@@ -15,4 +15,4 @@ QSize primaryScreenSize();
 // point `position`, or of the primary screen when no monitor holds it.
 QRect workAreaAt(const QPoint& position);
 
-}  // namespace platform
+} // namespace platform

@@ -8,4 +8,4 @@ void Sleep(uint32_t milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
-}  // namespace platform
+} // namespace platform

@@ -26,7 +26,7 @@ uint32_t windowsVersionCodeFor(const OsVersion& v)
 uint32_t WindowsVersionCode()
 {
     // The version query exists only on Windows; everywhere else the code is 0.
-    return windowsVersionCodeFor(OsVersion{});
+    return windowsVersionCodeFor(OsVersion {});
 }
 
-}  // namespace platform
+} // namespace platform

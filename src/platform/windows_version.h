@@ -14,4 +14,4 @@ struct OsVersion {
 };
 uint32_t windowsVersionCodeFor(const OsVersion& version);
 
-}  // namespace platform
+} // namespace platform

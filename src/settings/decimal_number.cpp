@@ -7,7 +7,10 @@ namespace settings {
 
 namespace {
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // Index just past a run of digits starting at `i`.
 int skipDigits(const QByteArray& s, int i)
@@ -17,14 +20,14 @@ int skipDigits(const QByteArray& s, int i)
     return i;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<double> parseDecimalNumber(const QString& text)
 {
     // Characters outside Latin-1 turn into '?', which the syntax rejects.
     const QByteArray s = text.trimmed().toLatin1();
     int i = 0;
-    int numberStart = 0;  // from_chars takes no '+'
+    int numberStart = 0; // from_chars takes no '+'
     if (i < s.size() && (s[i] == '+' || s[i] == '-')) {
         numberStart = s[i] == '+' ? 1 : 0;
         ++i;
@@ -62,4 +65,4 @@ std::optional<double> parseDecimalNumber(const QString& text)
     return value;
 }
 
-}  // namespace settings
+} // namespace settings

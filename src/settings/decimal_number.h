@@ -13,4 +13,4 @@ namespace settings {
 // "nan", hexadecimal, and values beyond the range of a double.
 std::optional<double> parseDecimalNumber(const QString& text);
 
-}  // namespace settings
+} // namespace settings

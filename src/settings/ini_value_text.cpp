@@ -21,7 +21,7 @@ int digitValue(QChar c, int base)
     return value < base ? value : -1;
 }
 
-}  // namespace
+} // namespace
 
 std::optional<int32_t> parseIniInteger(const QString& text)
 {
@@ -66,4 +66,4 @@ std::optional<QString> formatIniFloat(double value)
     return QString::number(value, 'g', 15);
 }
 
-}  // namespace settings
+} // namespace settings

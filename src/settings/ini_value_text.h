@@ -16,4 +16,4 @@ std::optional<int32_t> parseIniInteger(const QString& text);
 // 0.5 -> "0.5", 1e-5 -> "1e-05"). Only finite values have a text.
 std::optional<QString> formatIniFloat(double value);
 
-}  // namespace settings
+} // namespace settings

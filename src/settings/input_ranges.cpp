@@ -4,4 +4,4 @@ namespace settings {
 
 const double InputRanges[kInputRangeCount] = { 3.0, 1.0, 0.3 };
 
-}  // namespace settings
+} // namespace settings

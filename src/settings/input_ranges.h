@@ -8,4 +8,4 @@ namespace settings {
 constexpr int kInputRangeCount = 3;
 extern const double InputRanges[kInputRangeCount];
 
-}  // namespace settings
+} // namespace settings

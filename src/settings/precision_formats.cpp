@@ -10,7 +10,10 @@ uint16_t clampPrecision(int valueRead)
     return low > kMaxPrecision ? kMaxPrecision : low;
 }
 
-QString precisionPattern(int decimals) { return QStringLiteral("0.") + QString(decimals, u'0'); }
+QString precisionPattern(int decimals)
+{
+    return QStringLiteral("0.") + QString(decimals, u'0');
+}
 
 PrecisionSettings readPrecisionSettings(const IniFile& file)
 {
@@ -34,4 +37,4 @@ PrecisionFormats buildPrecisionFormats(const PrecisionSettings& precisions)
     return formats;
 }
 
-}  // namespace settings
+} // namespace settings

@@ -34,8 +34,17 @@ constexpr int kPrecisionFormatCount = 3 * kInputRangeCount;
 using PrecisionFormats = std::array<QString, kPrecisionFormatCount>;
 PrecisionFormats buildPrecisionFormats(const PrecisionSettings& precisions);
 
-constexpr int dcFormatIndex(int range) { return range; }
-constexpr int acFormatIndex(int range) { return kInputRangeCount + range; }
-constexpr int frFormatIndex(int range) { return 2 * kInputRangeCount + range; }
+constexpr int dcFormatIndex(int range)
+{
+    return range;
+}
+constexpr int acFormatIndex(int range)
+{
+    return kInputRangeCount + range;
+}
+constexpr int frFormatIndex(int range)
+{
+    return 2 * kInputRangeCount + range;
+}
 
-}  // namespace settings
+} // namespace settings

@@ -9,11 +9,17 @@ namespace {
 const char* const kRangeKeyPrefix = "АЦП. Диапазон ";
 const char* const kDacAmplitudeKeySuffix = ", В";
 
-QString nameOr(const QString& name, const char* key) { return name.isEmpty() ? QString::fromUtf8(key) : name; }
+QString nameOr(const QString& name, const char* key)
+{
+    return name.isEmpty() ? QString::fromUtf8(key) : name;
+}
 
-}  // namespace
+} // namespace
 
-QString channelKeyName(const char* prefix, int channel) { return QString::fromUtf8(prefix) + QString::number(channel); }
+QString channelKeyName(const char* prefix, int channel)
+{
+    return QString::fromUtf8(prefix) + QString::number(channel);
+}
 
 QString dacAmplitudeKeyName(int dacChannel)
 {
@@ -67,4 +73,4 @@ bool write(IniFile& file, const TextSetting& setting, const QString& value, cons
     return file.writeString(setting.section, nameOr(name, setting.key), value);
 }
 
-}  // namespace settings
+} // namespace settings

@@ -29,4 +29,4 @@ bool write(IniFile& file, const IntSetting& setting, int value, const QString& n
 bool write(IniFile& file, const FloatSetting& setting, double value, const QString& name = QString());
 bool write(IniFile& file, const TextSetting& setting, const QString& value, const QString& name = QString());
 
-}  // namespace settings
+} // namespace settings

@@ -25,12 +25,10 @@ const BoolSetting GroupChannelControlKey { SectionModule, "АЦП. Группо�
 const BoolSetting ChannelEnabledKey { SectionModule, "АЦП. Управление каналом ", true, true };
 const IntSetting GroupInputRangeKey { SectionModule, "АЦП. Групповое управление входным диапазоном", 0, 0 };
 const IntSetting ChannelInputRangeKey { SectionModule, "АЦП. Управление входным диапазоном канала ", 0, 0 };
-const IntSetting GroupConnectionModeKey { SectionModule, "АЦП. Групповое управление типом подключения каналов", 1,
-    1 };
+const IntSetting GroupConnectionModeKey { SectionModule, "АЦП. Групповое управление типом подключения каналов", 1, 1 };
 const IntSetting ChannelConnectionModeKey { SectionModule, "АЦП. Управление типом подключения канала ", 1, 1 };
 const IntSetting GroupParTypeKey { SectionModule, "АЦП. Групповое управление типом измеряемого параметра", 2, 2 };
-const IntSetting ChannelParTypeKey { SectionModule, "АЦП. Управление типом измеряемого параметра для канала ", 2,
-    2 };
+const IntSetting ChannelParTypeKey { SectionModule, "АЦП. Управление типом измеряемого параметра для канала ", 2, 2 };
 // The range goes between "АЦП. Диапазон " and these suffixes.
 const IntSetting DcPrecisionKey { SectionModule, " В. DC precision", 2, 2 };
 const IntSetting AcPrecisionKey { SectionModule, " В. AC precision", 2, 2 };
@@ -38,4 +36,4 @@ const IntSetting FrPrecisionKey { SectionModule, " В. FR precision", 5, 5 };
 // The DAC channel number goes between this and ", В".
 const FloatSetting DacAmplitudeKey { SectionModule, "ЦАП. Амплитуда постоянного сигнала для канала ", 1.0, 1.0 };
 
-}  // namespace settings
+} // namespace settings

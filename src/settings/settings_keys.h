@@ -6,9 +6,9 @@
 
 namespace settings {
 
-extern const char* const SectionAppGeneral;    // "Приложение. Общие"
-extern const char* const SectionAppDetection;  // "Приложение. Обнаружение"
-extern const char* const SectionModule;        // "Модуль Q47-05"
+extern const char* const SectionAppGeneral; // "Приложение. Общие"
+extern const char* const SectionAppDetection; // "Приложение. Обнаружение"
+extern const char* const SectionModule; // "Модуль Q47-05"
 
 struct BoolSetting {
     const char* section;
@@ -48,18 +48,18 @@ extern const TextSetting ComputationMethodKey;
 extern const TextSetting AmplitudeTypeKey;
 extern const TextSetting AmplitudeKindKey;
 extern const FloatSetting MaxAcquisitionTimeKey;
-extern const FloatSetting AdcRateKey;  // kHz
+extern const FloatSetting AdcRateKey; // kHz
 extern const BoolSetting GroupChannelControlKey;
-extern const BoolSetting ChannelEnabledKey;  // per channel
+extern const BoolSetting ChannelEnabledKey; // per channel
 extern const IntSetting GroupInputRangeKey;
-extern const IntSetting ChannelInputRangeKey;  // per channel
+extern const IntSetting ChannelInputRangeKey; // per channel
 extern const IntSetting GroupConnectionModeKey;
-extern const IntSetting ChannelConnectionModeKey;  // per channel
+extern const IntSetting ChannelConnectionModeKey; // per channel
 extern const IntSetting GroupParTypeKey;
-extern const IntSetting ChannelParTypeKey;  // per channel
-extern const IntSetting DcPrecisionKey;     // per range
-extern const IntSetting AcPrecisionKey;     // per range
-extern const IntSetting FrPrecisionKey;     // per range
-extern const FloatSetting DacAmplitudeKey;  // per DAC channel, volts
+extern const IntSetting ChannelParTypeKey; // per channel
+extern const IntSetting DcPrecisionKey; // per range
+extern const IntSetting AcPrecisionKey; // per range
+extern const IntSetting FrPrecisionKey; // per range
+extern const FloatSetting DacAmplitudeKey; // per DAC channel, volts
 
-}  // namespace settings
+} // namespace settings

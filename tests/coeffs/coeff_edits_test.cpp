@@ -50,7 +50,8 @@ TEST(CoeffEdits, HeaderAndOutOfTableCellsStoreNothing)
         CoeffTable table;
         int row, column;
     } cells[] = { { CoeffTable::AdcOffset, 0, 1 }, { CoeffTable::AdcOffset, 1, 0 }, { CoeffTable::AdcOffset, 4, 1 },
-        { CoeffTable::AdcScale, 1, 5 }, { CoeffTable::Dac, 3, 1 }, { CoeffTable::Dac, 1, 3 }, { CoeffTable::Dac, -1, 1 } };
+        { CoeffTable::AdcScale, 1, 5 }, { CoeffTable::Dac, 3, 1 }, { CoeffTable::Dac, 1, 3 },
+        { CoeffTable::Dac, -1, 1 } };
     const CorrectionCoeffs before = makeIdentityCoeffs();
     CorrectionCoeffs coeffs = before;
     for (const auto& cell : cells) {
@@ -75,4 +76,4 @@ TEST(CoeffEdits, CommittingTheFactoryValueAgainMakesTheSetsEqual)
     EXPECT_TRUE(CompareCoeffSets(working, factory, {}).equalToFactory);
 }
 
-}  // namespace
+} // namespace

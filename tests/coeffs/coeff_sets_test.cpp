@@ -28,8 +28,8 @@ ModuleDescription sampleDescription()
 TEST(FactoryCoeffs, PairsComeFromTheDescriptionRangeMajorWithMillivoltOffsets)
 {
     ModuleDescription description = sampleDescription();
-    description.AdcOffsetCoefs[1 * 4 + 1] = 80.0;  // 1.0 V range: 80 codes are 10 mV
-    description.DacOffsetCoefs[1] = 4.094;        // 4.094 codes are 10 mV
+    description.AdcOffsetCoefs[1 * 4 + 1] = 80.0; // 1.0 V range: 80 codes are 10 mV
+    description.DacOffsetCoefs[1] = 4.094; // 4.094 codes are 10 mV
     const CorrectionCoeffs factory = BuildFactoryCoeffs(description);
 
     for (int r = 0; r < 3; ++r) {
@@ -118,4 +118,4 @@ TEST(CompareCoeffSets, ShownFieldsAndTheCrcTakeNoPart)
     EXPECT_FALSE(result.equalToFactory);
 }
 
-}  // namespace
+} // namespace

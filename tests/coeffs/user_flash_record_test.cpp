@@ -1,5 +1,5 @@
-#include "coeffs/crc16.h"
 #include "coeffs/coeff_sets.h"
+#include "coeffs/crc16.h"
 #include "coeffs/user_flash_record.h"
 
 #include <cstring>
@@ -10,7 +10,10 @@ using namespace coeffs;
 
 namespace {
 
-const uint8_t* bytesOf(const CorrectionCoeffs& record) { return reinterpret_cast<const uint8_t*>(&record); }
+const uint8_t* bytesOf(const CorrectionCoeffs& record)
+{
+    return reinterpret_cast<const uint8_t*>(&record);
+}
 
 CorrectionCoeffs randomRecord(std::mt19937_64& random)
 {
@@ -92,4 +95,4 @@ TEST(UserFlashRecord, AnyChangedBitOrABlankFlashFailsTheCheckAndYieldsAZeroRecor
     EXPECT_EQ(checkUserFlashBlock(zeros).status, UserFlashStatus::CrcMismatch);
 }
 
-}  // namespace
+} // namespace

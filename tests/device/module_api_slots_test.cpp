@@ -51,14 +51,14 @@ void callSlot(ModuleApi* api, int slot)
     table[slot](api);
 }
 
-}  // namespace
+} // namespace
 
 TEST(ModuleApiSlots, OperationKIsVirtualSlotK)
 {
     SlotRecorder recorder;
     for (int slot = 0; slot <= 24; ++slot) {
         if (slot == 3)
-            continue;  // returns a handle, not a bool; covered by its neighbours
+            continue; // returns a handle, not a bool; covered by its neighbours
         callSlot(&recorder, slot);
         EXPECT_EQ(recorder.called, slot);
     }

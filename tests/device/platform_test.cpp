@@ -43,7 +43,7 @@ public:
     bool cancelled = false;
     bool CancelIo() override { return cancelled = true; }
 };
-}  // namespace
+} // namespace
 
 TEST(Overlapped, NonWaitingResultReportsIncompleteThenTheStatus)
 {
@@ -79,20 +79,31 @@ TEST(Overlapped, CancelIoReachesTheDeviceBehindTheHandle)
 
 TEST(Screen, SizeLimitsAreInclusive)
 {
-    EXPECT_TRUE(isScreenLargeEnough({1280, 768}));
-    EXPECT_FALSE(isScreenLargeEnough({1279, 1024}));
-    EXPECT_FALSE(isScreenLargeEnough({1920, 767}));
+    EXPECT_TRUE(isScreenLargeEnough({ 1280, 768 }));
+    EXPECT_FALSE(isScreenLargeEnough({ 1279, 1024 }));
+    EXPECT_FALSE(isScreenLargeEnough({ 1920, 767 }));
 }
 
 TEST(WindowsVersion, CodesByPlatformAndVersion)
 {
     using P = OsVersion::Platform;
-    struct Case { OsVersion v; uint32_t code; };
+    struct Case {
+        OsVersion v;
+        uint32_t code;
+    };
     const Case cases[] = {
-        {{P::Win32s, 3, 1}, 1},      {{P::Windows9x, 4, 0}, 2}, {{P::Windows9x, 4, 10}, 3},
-        {{P::WindowsNT, 4, 0}, 4},   {{P::WindowsNT, 5, 0}, 5}, {{P::WindowsNT, 5, 1}, 6},
-        {{P::WindowsNT, 5, 2}, 7},   {{P::WindowsNT, 6, 0}, 8}, {{P::WindowsNT, 6, 1}, 9},
-        {{P::WindowsNT, 6, 3}, 10},  {{P::WindowsNT, 10, 0}, 0}, {{P::Other, 0, 0}, 0},
+        { { P::Win32s, 3, 1 }, 1 },
+        { { P::Windows9x, 4, 0 }, 2 },
+        { { P::Windows9x, 4, 10 }, 3 },
+        { { P::WindowsNT, 4, 0 }, 4 },
+        { { P::WindowsNT, 5, 0 }, 5 },
+        { { P::WindowsNT, 5, 1 }, 6 },
+        { { P::WindowsNT, 5, 2 }, 7 },
+        { { P::WindowsNT, 6, 0 }, 8 },
+        { { P::WindowsNT, 6, 1 }, 9 },
+        { { P::WindowsNT, 6, 3 }, 10 },
+        { { P::WindowsNT, 10, 0 }, 0 },
+        { { P::Other, 0, 0 }, 0 },
     };
     for (const auto& c : cases)
         EXPECT_EQ(windowsVersionCodeFor(c.v), c.code) << c.v.major << "." << c.v.minor;

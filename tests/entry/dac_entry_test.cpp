@@ -35,7 +35,7 @@ Field type(Field field, QChar key)
     case DacKeyAction::Pass:
         if (key == QChar(kBackspace)) {
             if (field.caret <= 1)
-                return field;  // nothing before the caret: no change
+                return field; // nothing before the caret: no change
             field.text.remove(field.caret - 2, 1);
             return normalise({ field.text, field.caret - 1 });
         }
@@ -58,7 +58,7 @@ struct TypingCase {
     int caret;
     const char* keys;
     const char* resultText;
-    int resultCaret;  // 0: not checked
+    int resultCaret; // 0: not checked
 };
 
 const QChar kBs(kBackspace);
@@ -155,19 +155,19 @@ TEST(ApplyDacValue, LimitsToFiveVoltsAndCorrectsWithTheDacCoefficients)
     const ApplyCase cases[] = {
         { "7", 0.0, 1.0, "5.000", 2047 },
         { "-7", 0.0, 1.0, "-5.000", -2047 },
-        { "7", 3.0, 1.5, "5.000", 3075 },  // (2047 + 3) * 1.5
+        { "7", 3.0, 1.5, "5.000", 3075 }, // (2047 + 3) * 1.5
         { "1.000", 0.0, 1.0, "1.000", 409 },
         { "-1.000", 0.0, 1.0, "-1.000", -409 },
         { "5.000", 0.0, 1.0, "5.000", 2047 },
         { "0.000", 1.6, 1.0, "0.000", 2 },
         { "0.000", -1.5, 1.0, "0.000", -2 },
         { "0.000", 1.5, 1.0, "0.000", 2 },
-        { "5", 0.0, 1.5, "5.000", 3071 },  // 3070.5 away from zero
+        { "5", 0.0, 1.5, "5.000", 3071 }, // 3070.5 away from zero
         { "-5", 0.0, 1.5, "-5.000", -3071 },
         { "0.2", 0.0, 1.0, "0.200", 82 },
         { "-0.000", 0.0, 1.0, "0.000", 0 },
-        { " 2.5 ", 0.0, 1.0, "2.500", 1024 },  // 1023.5
-        { "5", 0.0, 20.0, "5.000", 32767 },   // beyond the 16-bit range: the nearest end
+        { " 2.5 ", 0.0, 1.0, "2.500", 1024 }, // 1023.5
+        { "5", 0.0, 20.0, "5.000", 32767 }, // beyond the 16-bit range: the nearest end
         { "-5", 0.0, 20.0, "-5.000", -32768 },
     };
     for (const ApplyCase& c : cases) {
@@ -193,4 +193,4 @@ TEST(ApplyDacValue, CoefficientsThatGiveNoCodeAreAFault)
     EXPECT_EQ(ApplyDacValue("1", { 0.0, std::numeric_limits<double>::infinity() }).status, DacApplyStatus::Fault);
 }
 
-}  // namespace
+} // namespace

@@ -21,7 +21,7 @@ TEST(GeneratorFrequency, TheInputFilterLimitsTheFrequency)
         { "5000", 1, "4900.00" },
         { "5000", 2, "5000.00" },
         { "5000", 3, "5000.00" },
-        { "5000", 4 + 1, "4900.00" },  // only bits 0-1 count
+        { "5000", 4 + 1, "4900.00" }, // only bits 0-1 count
         { "1000.001", 0, "1000.00" },
         { "1000.002", 0, "1000.00" },
         { "4900.5", 1, "4900.00" },
@@ -29,7 +29,8 @@ TEST(GeneratorFrequency, TheInputFilterLimitsTheFrequency)
         { "", 0, "0.00" },
     };
     for (const auto& c : cases) {
-        const GeneratorFrequencyEntry entry = applyGeneratorFrequencyEntry(QString::fromUtf8(c.typed), "1", c.filterCode);
+        const GeneratorFrequencyEntry entry
+            = applyGeneratorFrequencyEntry(QString::fromUtf8(c.typed), "1", c.filterCode);
         ASSERT_TRUE(entry.converted) << c.typed;
         EXPECT_EQ(entry.frequencyText.toStdString(), c.shown) << c.typed << " code " << c.filterCode;
     }
@@ -42,7 +43,7 @@ TEST(GeneratorFrequency, TheFrequencySetsTheLabelAndCutsTooLargeAmplitudes)
         const char* frequency;
         const char* amplitude;
         QString label;
-        const char* amplitudeShown;  // nullptr: the amplitude field stays as typed
+        const char* amplitudeShown; // nullptr: the amplitude field stays as typed
     } cases[] = {
         { "0", "5", kPeakLabel, "3.000" },
         { "0", "-5", kPeakLabel, "-3.000" },
@@ -98,4 +99,4 @@ TEST(GeneratorAmplitude, TheAmplitudeIsLimitedAndAlwaysRewritten)
     EXPECT_FALSE(applyGeneratorAmplitudeEntry("0", "1,5").converted);
 }
 
-}  // namespace
+} // namespace

@@ -23,8 +23,8 @@ TEST(TextToNumber, AcceptsDecimalNumbersWithAPointAndAnExponent)
 
 TEST(TextToNumber, RejectsEverythingElse)
 {
-    const char* const rejected[] = { "", " ", "-", "+", ".", "-.", ",", "1,5", "1.2.3", "1e", "e3", "abc", "1 2",
-        "inf", "nan", "0x10", "1e400", "--1", "1-", "1.0 В", "１" };
+    const char* const rejected[] = { "", " ", "-", "+", ".", "-.", ",", "1,5", "1.2.3", "1e", "e3", "abc", "1 2", "inf",
+        "nan", "0x10", "1e400", "--1", "1-", "1.0 В", "１" };
     for (const char* text : rejected)
         EXPECT_FALSE(textToNumber(QString::fromUtf8(text)).has_value()) << text;
 }
@@ -109,4 +109,4 @@ TEST(FrequencyPattern, HighFrequenciesUseFewerDecimalsOnlyWhenThatIsShorter)
     }
 }
 
-}  // namespace
+} // namespace

@@ -39,8 +39,8 @@ TEST(Precision, TheNinePatternsComeFromTheFileByRangeAndKind)
                               "АЦП. Диапазон  0.3 В. DC precision=65538\r\n"
                               "АЦП. Диапазон  1.0 В. FR precision=many\r\n")));
     const PrecisionFormats formats = buildPrecisionFormats(readPrecisionSettings(IniFile(path)));
-    const PrecisionFormats expected = { "0.", "0.00", "0.00", "0.00", "0.0000000000", "0.00", "0.00000", "0.00000",
-        "0.0000000000" };
+    const PrecisionFormats expected
+        = { "0.", "0.00", "0.00", "0.00", "0.0000000000", "0.00", "0.00000", "0.00000", "0.0000000000" };
     EXPECT_EQ(formats, expected);
     EXPECT_EQ(formats[dcFormatIndex(2)], "0.00");
     EXPECT_EQ(formats[acFormatIndex(1)], "0.0000000000");
@@ -54,4 +54,4 @@ TEST(Precision, KeyNamesCarryTheRangeWithWidthFour)
     EXPECT_EQ(precisionKeyName(FrPrecisionKey, 2), QStringLiteral("АЦП. Диапазон  0.3 В. FR precision"));
 }
 
-}  // namespace
+} // namespace

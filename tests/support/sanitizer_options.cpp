@@ -24,7 +24,7 @@ ZX_DEFAULT_OPTIONS __lsan_default_options()
 #if defined(ZX_TSAN)
 ZX_DEFAULT_OPTIONS __tsan_default_options()
 {
-    return "ignore_noninstrumented_modules=1:second_deadlock_stack=1:print_suppressions=0:suppressions="
-        ZX_SANITIZER_SUPPRESSIONS "/tsan.supp";
+    return "ignore_noninstrumented_modules=1:second_deadlock_stack=1:print_suppressions=0:"
+           "suppressions=" ZX_SANITIZER_SUPPRESSIONS "/tsan.supp";
 }
 #endif
