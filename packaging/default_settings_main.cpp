@@ -23,7 +23,8 @@ int main(int argc, char** argv)
         return 1;
     }
     settings::IniFile file(path);
-    if (!settings::WriteDefaultAppSettings(file) || !settings::WriteDefaultModuleSettings(file)) {
+    // Both parts go to disk together in the one flush.
+    if (!settings::WriteDefaultAppSettings(file) || !settings::WriteDefaultModuleSettings(file) || !file.flush()) {
         std::fprintf(stderr, "%s: %s\n", argv[1], qPrintable(file.errorText()));
         return 1;
     }
