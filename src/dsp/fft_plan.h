@@ -13,7 +13,9 @@
 //                 block small enough to stay in the L2 cache;
 //   column stage: for each of the B columns, a twiddle and an FFT of R points
 //                 across the blocks, eight columns at a time in a scratch area.
-// Smaller transforms use a plain radix-2 loop.
+// Lengths up to kLaneMaxLength run in the cache as four interleaved
+// transforms side by side (see fft_lane_stage.cpp); the smallest use a plain
+// radix-2 loop.
 
 #include <cstddef>
 #include <cstdint>
@@ -73,6 +75,20 @@ struct FftPlan {
     unsigned halfBits = 0; // log2 M
     bool blocked = false; // two-stage path (M >= 128)
 
+    // The lane path: M = 4·K, row k holding z[4k..4k+3].
+    static constexpr uint32_t kLaneMinLength = 256;
+    static constexpr uint32_t kLaneMaxLength = uint32_t { 1 } << 13;
+    bool lanes = false;
+    uint32_t laneRows = 0; // K
+    unsigned laneRadix4Passes = 0; // then one radix-2 pass when K is an odd power of two
+    bool laneLastRadix2 = false;
+    // Per radix-4 pass of length L = K, K/4, ... and per p < L/4 six doubles:
+    // w^p, w^2p, w^3p (real, imaginary) with w = e^(-2πi/L).
+    std::vector<double> lanePassTwiddles;
+    // Per four rows p0: for v = 1..3 the real parts, then the imaginary parts,
+    // of e^(-2πi·v·(p0 + j)/M) for j < 4.
+    std::vector<double> laneJoinTwiddles;
+
     unsigned blockBits = 0, rowBits = 0;
     uint32_t block = 0, rows = 0; // B and R
     std::vector<uint32_t> rowReverse; // bit-reverse of t over rowBits, t < R
@@ -99,9 +115,14 @@ struct FftPlan {
     // Up to this length the column stage works in place (see columnTwiddles).
     static constexpr uint32_t kInPlaceColumnsMaxLength = uint32_t { 1 } << 11;
     std::vector<double> splitTwiddles;
-    AlignedDoubles scratch; // per eight columns 2·R·8 doubles: real rows, then imaginary rows
+    // Blocked path: per eight columns 2·R·8 doubles, real rows then imaginary
+    // rows. Lane path: N doubles, K rows of eight.
+    AlignedDoubles scratch;
 
     explicit FftPlan(uint32_t length);
+
+private:
+    void buildLanes();
 };
 
 } // namespace dsp
