@@ -75,9 +75,11 @@ struct FftPlan {
     unsigned halfBits = 0; // log2 M
     bool blocked = false; // two-stage path (M >= 128)
 
-    // The lane path: M = 4·K, row k holding z[4k..4k+3].
+    // The lane path: M = 4·K, row k holding z[4k..4k+3]. Up to 2^19 samples
+    // it runs faster than the blocked stages; longer transforms keep to the
+    // blocked stages, whose scratch area does not grow with the length.
     static constexpr uint32_t kLaneMinLength = 256;
-    static constexpr uint32_t kLaneMaxLength = uint32_t { 1 } << 13;
+    static constexpr uint32_t kLaneMaxLength = uint32_t { 1 } << 19;
     bool lanes = false;
     uint32_t laneRows = 0; // K
     unsigned laneRadix4Passes = 0; // then one radix-2 pass when K is an odd power of two
