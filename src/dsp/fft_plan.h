@@ -1,21 +1,21 @@
 #pragma once
 // Everything the real FFT of one length needs besides the caller's arrays:
-// twiddle tables, index tables and the scratch rows of the column stage.
+// twiddle tables, index tables and a scratch area.
 // Built once by the RealFft constructor; the transform itself only reads it
-// (and writes the scratch rows).
+// (and writes the scratch area).
 //
 // The transform of N real samples is a complex FFT of M = N/2 points
 // z[n] = x[2n] + i·x[2n+1], followed by a split step that recovers the
-// spectrum of x. For M >= 128 the complex FFT is done in two cache-friendly
-// stages over M = B·R points (B = 2^blockBits, R = 2^rowBits):
+// spectrum of x. Lengths from kLaneMinLength to kLaneMaxLength run as four
+// interleaved transforms side by side (see fft_lane_stage.cpp). Longer ones
+// are done in two cache-friendly stages over M = B·R points
+// (B = 2^blockBits, R = 2^rowBits):
 //   block stage:  R independent FFTs of B points, block t transforming the
 //                 samples z[s + R·q] (q < B) with s = bit-reverse(t), each
 //                 block small enough to stay in the L2 cache;
 //   column stage: for each of the B columns, a twiddle and an FFT of R points
 //                 across the blocks, eight columns at a time in a scratch area.
-// Lengths up to kLaneMaxLength run in the cache as four interleaved
-// transforms side by side (see fft_lane_stage.cpp); the smallest use a plain
-// radix-2 loop.
+// The smallest lengths use a plain radix-2 loop.
 
 #include <cstddef>
 #include <cstdint>
@@ -73,7 +73,7 @@ struct FftPlan {
     uint32_t n = 0; // real samples
     uint32_t half = 0; // M, complex points
     unsigned halfBits = 0; // log2 M
-    bool blocked = false; // two-stage path (M >= 128)
+    bool blocked = false; // two-stage path
 
     // The lane path: M = 4·K, row k holding z[4k..4k+3]. Up to 2^19 samples
     // it runs faster than the blocked stages; longer transforms keep to the
