@@ -1,6 +1,8 @@
 #include "dsp/fft_butterflies.h"
 #include "dsp/fft_kernels.h"
 
+#include <utility>
+
 // The complex FFT of lengths that fit the cache, as four transforms side by
 // side. With n = 4k + v, row k holds z[4k + v] in lane v, so the rows form
 // four interleaved sequences of K = M/4 points. Stockham passes (which keep

@@ -132,14 +132,6 @@ FftPlan::FftPlan(uint32_t length)
         && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
         columnWidth *= 2;
     scratch.allocate(size_t { rows } * 2 * columnWidth);
-
-    if (n <= kDirectTablesMaxLength) {
-        columnTwiddles.resize(2 * size_t { half });
-        for (uint32_t t = 0; t < rows; ++t)
-            for (uint32_t j = 0; j < block; ++j)
-                root(uint64_t { j } * rowReverse[t], half, columnTwiddles[2 * size_t { t } * block + j],
-                    columnTwiddles[(2 * size_t { t } + 1) * block + j]);
-    }
 }
 
 void FftPlan::buildLanes()

@@ -107,15 +107,11 @@ struct FftPlan {
     // kLanes, as many as fit the scratch area, at most 64 (eight cache lines a row).
     uint32_t columnWidth = kLanes;
     UnitRoots roots; // e^(-2πi·k/N)
-    // Up to kDirectTablesMaxLength samples the twiddles are also kept whole,
-    // which saves a complex product per use where the tables stay in cache:
-    // columnTwiddles per block t: e^(-2πi·j·bitreverse(t)/M) for j < B, real
-    // parts then imaginary parts; splitTwiddles e^(-2πi·k/N) for k < N/4, real
-    // parts then imaginary parts. Empty for longer transforms.
+    // Up to kDirectTablesMaxLength samples the split step's twiddles are also
+    // kept whole, which saves a complex product per use where the table stays
+    // in cache: e^(-2πi·k/N) for k < N/4, real parts then imaginary parts.
+    // Empty for longer transforms.
     static constexpr uint32_t kDirectTablesMaxLength = uint32_t { 1 } << 14;
-    std::vector<double> columnTwiddles;
-    // Up to this length the column stage works in place (see columnTwiddles).
-    static constexpr uint32_t kInPlaceColumnsMaxLength = uint32_t { 1 } << 11;
     std::vector<double> splitTwiddles;
     // Blocked path: per eight columns 2·R·8 doubles, real rows then imaginary
     // rows. Lane path: N doubles, K rows of eight.
