@@ -3,7 +3,7 @@
 
 #include <utility>
 
-// The complex FFT of lengths that fit the cache, as four transforms side by
+// The complex FFT up to FftPlan::kLaneMaxLength, as four transforms side by
 // side. With n = 4k + v, row k holds z[4k + v] in lane v, so the rows form
 // four interleaved sequences of K = M/4 points. Stockham passes (which keep
 // the natural order without a bit reversal) transform all four at once, one
