@@ -12,8 +12,8 @@ namespace {
 using simd::Complex8;
 using simd::load8;
 
-// FFT of R points down eight columns, rows `stride` doubles apart (8 in the
-// scratch area, B in place), rows in bit-reversed order.
+// FFT of R points down eight columns, rows `stride` doubles apart, rows in
+// bit-reversed order.
 ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im, size_t stride)
 {
     const size_t rows = plan.rows;
@@ -44,23 +44,6 @@ ZX_DSP_INLINE void rowPasses(const FftPlan& plan, double* re, double* im, size_t
     }
 }
 
-// Transforms small enough to stay in the L1 cache: each group of eight
-// columns is multiplied by its twiddles and transformed where it lies,
-// without the round trip through the scratch area.
-ZX_DSP_INLINE void columnsInPlace(const FftPlan& plan, double* re, double* im)
-{
-    const size_t size = plan.block, rows = plan.rows;
-    const double* twiddles = plan.columnTwiddles.data();
-    for (size_t j = 0; j < size; j += FftPlan::kLanes) {
-        for (size_t t = 0; t < rows; ++t) {
-            const double* twiddleRe = twiddles + 2 * t * size;
-            simd::storeC8(re, im, t * size + j,
-                simd::loadC8(re, im, t * size + j) * simd::loadC8(twiddleRe, twiddleRe + size, j));
-        }
-        rowPasses(plan, re + j, im + j, size);
-    }
-}
-
 } // namespace
 
 ZX_DSP_CLONES
@@ -70,39 +53,23 @@ bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abor
     const size_t lanes = FftPlan::kLanes, pieceSize = 2 * rows * lanes;
     double* re = out;
     double* im = out + plan.half;
-    if (plan.n <= FftPlan::kInPlaceColumnsMaxLength) {
-        columnsInPlace(plan, re, im);
-        return !aborted(abortFlag);
-    }
     double* scratch = plan.scratch.data();
     const double* steps = plan.columnSteps.data();
     const uint32_t* rowReverse = plan.rowReverse.data();
     const UnitRoots::View roots = plan.roots.view();
-    const double* directTwiddles = plan.columnTwiddles.empty() ? nullptr : plan.columnTwiddles.data();
     for (size_t j0 = 0; j0 < size; j0 += width) {
         // Rows are read and written whole (width columns) so that every cache
         // line is touched once; the transforms then run on eight columns at a time.
-        if (directTwiddles != nullptr) {
-            for (size_t t = 0; t < rows; ++t)
-                for (size_t piece = 0; piece < width / lanes; ++piece) {
-                    const size_t j = j0 + piece * lanes;
-                    const double* twiddleRe = directTwiddles + 2 * t * size;
-                    double* pieceRe = scratch + piece * pieceSize;
-                    simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
-                        simd::loadC8(re, im, t * size + j) * simd::loadC8(twiddleRe, twiddleRe + size, j));
-                }
-        } else {
-            for (size_t t = 0; t < rows; ++t) {
-                const size_t s = rowReverse[t];
-                const Complex8 step { load8(steps + 2 * s * lanes), load8(steps + (2 * s + 1) * lanes) };
-                for (size_t piece = 0; piece < width / lanes; ++piece) {
-                    const size_t j = j0 + piece * lanes;
-                    double cr, ci;
-                    roots.at(2 * j * s, cr, ci); // e^(-2πi·j·s/M)
-                    double* pieceRe = scratch + piece * pieceSize;
-                    simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
-                        simd::loadC8(re, im, t * size + j) * simd::mulScalar(step, cr, ci));
-                }
+        for (size_t t = 0; t < rows; ++t) {
+            const size_t s = rowReverse[t];
+            const Complex8 step { load8(steps + 2 * s * lanes), load8(steps + (2 * s + 1) * lanes) };
+            for (size_t piece = 0; piece < width / lanes; ++piece) {
+                const size_t j = j0 + piece * lanes;
+                double cr, ci;
+                roots.at(2 * j * s, cr, ci); // e^(-2πi·j·s/M)
+                double* pieceRe = scratch + piece * pieceSize;
+                simd::storeC8(pieceRe, pieceRe + rows * lanes, t * lanes,
+                    simd::loadC8(re, im, t * size + j) * simd::mulScalar(step, cr, ci));
             }
         }
         for (size_t piece = 0; piece < width / lanes; ++piece) {

@@ -14,6 +14,8 @@ namespace dsp::fft {
 bool blockStage(const FftPlan& plan, double* out, const double* in, const std::atomic<bool>* abortFlag);
 // Column stage, in place on out. False when abandoned.
 bool columnStage(const FftPlan& plan, double* out, const std::atomic<bool>* abortFlag);
+// Lane path (FftPlan::lanes): reads in[0..N-1], writes out. False when abandoned.
+bool laneStage(const FftPlan& plan, double* out, const double* in, const std::atomic<bool>* abortFlag);
 // Plain radix-2 complex FFT for M < 128: reads in, writes out.
 void smallComplexFft(const FftPlan& plan, double* out, const double* in);
 // Turns the complex spectrum of z into the real spectrum of x, in place, in the

@@ -86,6 +86,10 @@ FftPlan::FftPlan(uint32_t length)
             root(k, n, splitTwiddles[k], splitTwiddles[quarter + k]);
     }
     halfBits = log2Exact(half);
+    if (n >= kLaneMinLength && n <= kLaneMaxLength) {
+        buildLanes();
+        return;
+    }
     blocked = halfBits >= 7;
     if (!blocked)
         return;
@@ -128,14 +132,31 @@ FftPlan::FftPlan(uint32_t length)
         && 2 * size_t { columnWidth } * rows * 2 * sizeof(double) <= kScratchBytes)
         columnWidth *= 2;
     scratch.allocate(size_t { rows } * 2 * columnWidth);
+}
 
-    if (n <= kDirectTablesMaxLength) {
-        columnTwiddles.resize(2 * size_t { half });
-        for (uint32_t t = 0; t < rows; ++t)
-            for (uint32_t j = 0; j < block; ++j)
-                root(uint64_t { j } * rowReverse[t], half, columnTwiddles[2 * size_t { t } * block + j],
-                    columnTwiddles[(2 * size_t { t } + 1) * block + j]);
+void FftPlan::buildLanes()
+{
+    lanes = true;
+    laneRows = half / 4;
+    const unsigned rowBits = halfBits - 2;
+    laneRadix4Passes = rowBits / 2;
+    laneLastRadix2 = rowBits % 2 != 0;
+    for (uint32_t length = laneRows; length >= 4; length /= 4) {
+        for (uint32_t p = 0; p < length / 4; ++p)
+            for (uint32_t t = 1; t <= 3; ++t) {
+                double re, im;
+                root(uint64_t { t } * p, length, re, im);
+                lanePassTwiddles.push_back(re);
+                lanePassTwiddles.push_back(im);
+            }
     }
+    laneJoinTwiddles.resize(6 * size_t { laneRows });
+    double* tw = laneJoinTwiddles.data();
+    for (uint32_t p0 = 0; p0 < laneRows; p0 += 4, tw += 24)
+        for (uint32_t v = 1; v <= 3; ++v)
+            for (uint32_t j = 0; j < 4; ++j)
+                root(uint64_t { v } * (p0 + j), half, tw[8 * (v - 1) + j], tw[8 * (v - 1) + 4 + j]);
+    scratch.allocate(n);
 }
 
 } // namespace dsp

@@ -1,19 +1,21 @@
 #pragma once
 // Everything the real FFT of one length needs besides the caller's arrays:
-// twiddle tables, index tables and the scratch rows of the column stage.
+// twiddle tables, index tables and a scratch area.
 // Built once by the RealFft constructor; the transform itself only reads it
-// (and writes the scratch rows).
+// (and writes the scratch area).
 //
 // The transform of N real samples is a complex FFT of M = N/2 points
 // z[n] = x[2n] + i·x[2n+1], followed by a split step that recovers the
-// spectrum of x. For M >= 128 the complex FFT is done in two cache-friendly
-// stages over M = B·R points (B = 2^blockBits, R = 2^rowBits):
+// spectrum of x. Lengths from kLaneMinLength to kLaneMaxLength run as four
+// interleaved transforms side by side (see fft_lane_stage.cpp). Longer ones
+// are done in two cache-friendly stages over M = B·R points
+// (B = 2^blockBits, R = 2^rowBits):
 //   block stage:  R independent FFTs of B points, block t transforming the
 //                 samples z[s + R·q] (q < B) with s = bit-reverse(t), each
 //                 block small enough to stay in the L2 cache;
 //   column stage: for each of the B columns, a twiddle and an FFT of R points
 //                 across the blocks, eight columns at a time in a scratch area.
-// Smaller transforms use a plain radix-2 loop.
+// The smallest lengths use a plain radix-2 loop.
 
 #include <cstddef>
 #include <cstdint>
@@ -71,7 +73,23 @@ struct FftPlan {
     uint32_t n = 0; // real samples
     uint32_t half = 0; // M, complex points
     unsigned halfBits = 0; // log2 M
-    bool blocked = false; // two-stage path (M >= 128)
+    bool blocked = false; // two-stage path
+
+    // The lane path: M = 4·K, row k holding z[4k..4k+3]. Up to 2^19 samples
+    // it runs faster than the blocked stages; longer transforms keep to the
+    // blocked stages, whose scratch area does not grow with the length.
+    static constexpr uint32_t kLaneMinLength = 256;
+    static constexpr uint32_t kLaneMaxLength = uint32_t { 1 } << 19;
+    bool lanes = false;
+    uint32_t laneRows = 0; // K
+    unsigned laneRadix4Passes = 0; // then one radix-2 pass when K is an odd power of two
+    bool laneLastRadix2 = false;
+    // Per radix-4 pass of length L = K, K/4, ... and per p < L/4 six doubles:
+    // w^p, w^2p, w^3p (real, imaginary) with w = e^(-2πi/L).
+    std::vector<double> lanePassTwiddles;
+    // Per four rows p0: for v = 1..3 the real parts, then the imaginary parts,
+    // of e^(-2πi·v·(p0 + j)/M) for j < 4.
+    std::vector<double> laneJoinTwiddles;
 
     unsigned blockBits = 0, rowBits = 0;
     uint32_t block = 0, rows = 0; // B and R
@@ -89,19 +107,20 @@ struct FftPlan {
     // kLanes, as many as fit the scratch area, at most 64 (eight cache lines a row).
     uint32_t columnWidth = kLanes;
     UnitRoots roots; // e^(-2πi·k/N)
-    // Up to kDirectTablesMaxLength samples the twiddles are also kept whole,
-    // which saves a complex product per use where the tables stay in cache:
-    // columnTwiddles per block t: e^(-2πi·j·bitreverse(t)/M) for j < B, real
-    // parts then imaginary parts; splitTwiddles e^(-2πi·k/N) for k < N/4, real
-    // parts then imaginary parts. Empty for longer transforms.
+    // Up to kDirectTablesMaxLength samples the split step's twiddles are also
+    // kept whole, which saves a complex product per use where the table stays
+    // in cache: e^(-2πi·k/N) for k < N/4, real parts then imaginary parts.
+    // Empty for longer transforms.
     static constexpr uint32_t kDirectTablesMaxLength = uint32_t { 1 } << 14;
-    std::vector<double> columnTwiddles;
-    // Up to this length the column stage works in place (see columnTwiddles).
-    static constexpr uint32_t kInPlaceColumnsMaxLength = uint32_t { 1 } << 11;
     std::vector<double> splitTwiddles;
-    AlignedDoubles scratch; // per eight columns 2·R·8 doubles: real rows, then imaginary rows
+    // Blocked path: per eight columns 2·R·8 doubles, real rows then imaginary
+    // rows. Lane path: N doubles, K rows of eight.
+    AlignedDoubles scratch;
 
     explicit FftPlan(uint32_t length);
+
+private:
+    void buildLanes();
 };
 
 } // namespace dsp

@@ -40,7 +40,10 @@ bool RealFft::forward(double* out, const double* in)
         out[0] = in[0];
         return true;
     }
-    if (plan_->blocked) {
+    if (plan_->lanes) {
+        if (!fft::laneStage(*plan_, out, in, abortFlag_) || aborted(abortFlag_))
+            return false;
+    } else if (plan_->blocked) {
         if (!fft::blockStage(*plan_, out, in, abortFlag_) || aborted(abortFlag_))
             return false;
         if (!fft::columnStage(*plan_, out, abortFlag_) || aborted(abortFlag_))

@@ -77,13 +77,14 @@ TEST(RealFft, MatchesDirectDftForEveryPowerOfTwoUpTo8192)
     }
 }
 
-// Large lengths go through the cache-blocked stages with every block and row
-// count; sparse inputs keep the direct transform cheap.
+// Large lengths: the lane path up to 2^19 with both last passes, then the
+// cache-blocked stages with odd and even row counts; sparse inputs keep the
+// direct transform cheap.
 TEST(RealFft, MatchesDirectDftForLargeSparseInputs)
 {
     std::mt19937_64 random(777);
     std::uniform_real_distribution<double> sample(-3.0, 3.0);
-    for (uint32_t n = 1u << 14; n <= (1u << 20); n *= 2) {
+    for (uint32_t n = 1u << 14; n <= (1u << 21); n *= 2) {
         std::vector<double> x(n, 0.0);
         for (int i = 0; i < 6; ++i)
             x[random() % n] = sample(random);
@@ -158,7 +159,7 @@ TEST(RealFft, RefusesTheSameArrayForInputAndOutput)
 // and the result is incomplete. Lowering the flag makes the same engine work again.
 TEST(RealFft, IsAbandonedAfterTheFirstPassWhenTheFlagIsRaised)
 {
-    for (uint32_t n : { 64u, 1u << 16, 1u << 20 }) {
+    for (uint32_t n : { 64u, 1u << 10, 1u << 13, 1u << 16, 1u << 20 }) {
         std::atomic<bool> abort { true };
         dsp::RealFft fft(n, &abort);
         std::vector<double> x(n, 1.0), out(n, 0.0);
