@@ -39,7 +39,7 @@ else
   cmake -S . -B "$build_dir" >/dev/null
 fi
 # Only what the package holds; the test programs are not needed.
-nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix Modlink zentrix-default-settings-file \
+nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix zentrix-measure Modlink zentrix-default-settings-file \
   zentrix-documentation >/dev/null
 
 package_dir=$build_dir/package
@@ -138,9 +138,11 @@ check "lintian reports no error and no warning" lintian_passes
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sort >"$work/contents"
 sort >"$work/expected" <<'EOF'
 ./usr/bin/Zentrix -> ../lib/zentrix/Zentrix
+./usr/bin/zentrix-measure -> ../lib/zentrix/zentrix-measure
 ./usr/lib/zentrix/Zentrix
 ./usr/lib/zentrix/Zentrix.ini
 ./usr/lib/zentrix/libModlink.so
+./usr/lib/zentrix/zentrix-measure
 ./usr/share/applications/zentrix.desktop
 ./usr/share/doc/zentrix/changelog.Debian.gz
 ./usr/share/doc/zentrix/copyright
@@ -155,6 +157,7 @@ sort >"$work/expected" <<'EOF'
 ./usr/share/icons/hicolor/scalable/apps/zentrix.svg
 ./usr/share/lintian/overrides/zentrix
 ./usr/share/man/man1/Zentrix.1.gz
+./usr/share/man/man1/zentrix-measure.1.gz
 EOF
 if ! diff -u "$work/expected" "$work/contents" >"$work/contents.diff"; then
   cat "$work/contents.diff" >&2
@@ -166,14 +169,17 @@ check "every entry is owned by root" test -z "$not_root_owned"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/lib/zentrix/Zentrix
+tool=$root/usr/lib/zentrix/zentrix-measure
 library=$root/usr/lib/zentrix/libModlink.so
 
 file_type_matches() { file -b "$1" | grep -q "$2"; }
 no_run_path() { ! readelf -d "$@" | grep -Eq 'RPATH|RUNPATH'; }
 check "the program is a stripped executable" file_type_matches "$program" "ELF.*executable.*, stripped"
+check "the command-line tool is a stripped executable" file_type_matches "$tool" "ELF.*executable.*, stripped"
 check "the device library is a stripped shared library" file_type_matches "$library" "ELF.*shared object.*, stripped"
 check "the program is executable by everyone" test "$(stat -c %a "$program")" = 755
-check "no run-time search path into the build folder" no_run_path "$program" "$library"
+check "the command-line tool is executable by everyone" test "$(stat -c %a "$tool")" = 755
+check "no run-time search path into the build folder" no_run_path "$program" "$tool" "$library"
 
 # Each library the two files link directly must be found, and must come from
 # a package the control file depends on.
@@ -199,6 +205,7 @@ libraries_come_from_depends() {
   return $ok
 }
 check "the program's libraries come from its dependencies" libraries_come_from_depends "$program"
+check "the command-line tool's libraries come from the dependencies" libraries_come_from_depends "$tool"
 check "the device library's libraries come from the dependencies" libraries_come_from_depends "$library"
 
 settings=$root/usr/lib/zentrix/Zentrix.ini
