@@ -53,11 +53,16 @@ QString csvHeader(const RunConfiguration& configuration)
 
 QString csvTime(const QDateTime& time)
 {
-    QDateTime local = time.toLocalTime();
-    // With an explicit offset the text carries it, so a log across a change
-    // of daylight-saving time stays in order.
-    local.setOffsetFromUtc(local.offsetFromUtc());
-    return local.toString(Qt::ISODateWithMs);
+    const QDateTime local = time.toLocalTime();
+    // The offset is always written (also "+00:00" rather than "Z"), so a log
+    // across a change of daylight-saving time stays in order and every
+    // ISO 8601 reader takes it.
+    const int offsetMinutes = local.offsetFromUtc() / 60;
+    const int magnitude = offsetMinutes < 0 ? -offsetMinutes : offsetMinutes;
+    return local.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzz")) + (offsetMinutes < 0 ? u'-' : u'+')
+        + QStringLiteral("%1:%2")
+              .arg(magnitude / 60, 2, 10, QLatin1Char('0'))
+              .arg(magnitude % 60, 2, 10, QLatin1Char('0'));
 }
 
 QString csvRows(const RunConfiguration& configuration, const BlockValues& block)

@@ -31,8 +31,8 @@ struct BlockValues {
 // when the amplitude kind is not "volt". Ends with a line break.
 QString csvHeader(const RunConfiguration& configuration);
 
-// ISO 8601 local time with milliseconds and the offset from UTC:
-// "2026-12-10T17:07:48.123+03:00".
+// ISO 8601 local time with milliseconds and the offset from UTC, always as
+// "+hh:mm" or "-hh:mm": "2026-12-10T17:07:48.123+03:00".
 QString csvTime(const QDateTime& time);
 
 // The rows of one block, each ending with a line break: channels that were

@@ -13,7 +13,6 @@ RunConfiguration readRunConfiguration(const settings::IniFile& file)
     RunConfiguration configuration;
     configuration.wantedSerial = settings::read(file, settings::ModuleSerialNumberKey);
     configuration.pldSource = static_cast<uint16_t>(settings::read(file, settings::PldLoadSourceKey));
-    configuration.coeffsLoadSource = settings::read(file, settings::CoeffsLoadSourceKey);
 
     const settings::ChannelControlSettings controls = settings::readChannelControlSettings(file);
     for (int c = 0; c < kChannelCount; ++c) {

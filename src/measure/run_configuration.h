@@ -22,7 +22,6 @@ struct RunConfiguration {
     // Detection.
     QString wantedSerial; // empty: the first module
     uint16_t pldSource = 1; // 0: a named firmware file, else the library's own
-    int coeffsLoadSource = 1;
 
     // The channels as their frames would show them.
     std::array<bool, kChannelCount> enabled {};

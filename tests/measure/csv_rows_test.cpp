@@ -117,7 +117,7 @@ TEST(CsvRows, TimeIsIso8601WithMillisecondsAndOffset)
 {
     const QDateTime instant = QDateTime::fromMSecsSinceEpoch(1796915268123, Qt::UTC);
     const QString text = csvTime(instant);
-    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.123(Z|[+-]\d\d:\d\d)$)").match(text).hasMatch())
+    EXPECT_TRUE(QRegularExpression(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\.123[+-]\d\d:\d\d$)").match(text).hasMatch())
         << text.toStdString();
     EXPECT_EQ(QDateTime::fromString(text, Qt::ISODateWithMs).toMSecsSinceEpoch(), 1796915268123);
 }

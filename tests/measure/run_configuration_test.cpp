@@ -87,7 +87,6 @@ TEST_F(RunConfigurationTest, AMissingFileGivesTheDefaultFilesValuesAndStaysMissi
     EXPECT_EQ(c.computationMethod, "fft");
     EXPECT_EQ(c.amplitudeType, "rms");
     EXPECT_EQ(c.amplitudeKind, "volt");
-    EXPECT_EQ(c.coeffsLoadSource, 0);
     EXPECT_EQ(c.adcRateHz, 1000000.0);
     EXPECT_EQ(c.maxAcquisitionTime, 0.5);
     EXPECT_EQ(c.wantedSerial, "");
@@ -119,7 +118,6 @@ TEST_F(RunConfigurationTest, AnUnreadableFileIsReportedAndGivesTheReadDefaults)
                              "перезаписан."));
     const RunConfiguration c = readRunConfiguration(*source.file);
     EXPECT_EQ(c.computationMethod, "sum");
-    EXPECT_EQ(c.coeffsLoadSource, 1);
     EXPECT_EQ(c.adcRateHz, 1000000.0);
     EXPECT_TRUE(QFileInfo(path()).isDir());
 }
