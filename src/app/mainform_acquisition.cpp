@@ -14,6 +14,7 @@
 #include "threads/acquisition_sizing.h"
 #include "threads/adc_parameters_fill.h"
 #include "threads/main_thread.h"
+#include "threads/measurement_engine.h"
 #include "widgets/design_colours.h"
 
 #include <QCheckBox>
@@ -74,25 +75,6 @@ void TMainForm::BeginAcquisitionUi(TMainThread& thread)
     thread.MaxAcquisitionTime = MaxAcquisitionTime;
 }
 
-namespace {
-
-const char* blockProblemMessage(acquisition::BlockProblem problem)
-{
-    switch (problem) {
-    case acquisition::BlockProblem::EmptyRequest:
-        return acquisition::kRequestTooSmall;
-    case acquisition::BlockProblem::EmptyBlock:
-        return acquisition::kBlockTooShort;
-    case acquisition::BlockProblem::TooLarge:
-        return acquisition::kCannotAllocateAdcBuffer;
-    case acquisition::BlockProblem::None:
-        break;
-    }
-    return nullptr;
-}
-
-} // namespace
-
 void TMainForm::SetupAcquisition(TMainThread& thread)
 {
     for (TQ4705AdcChannelFrame* frame : ChannelFrames) {
@@ -100,35 +82,12 @@ void TMainForm::SetupAcquisition(TMainThread& thread)
         frame->Value2LMDEdit->clear();
         frame->SetLedState(2);
     }
-    thread.AdcParameters = AdcPars;
-    std::fill(std::begin(thread.OverloadBits), std::end(thread.OverloadBits), uint8_t(0));
-    const uint16_t n
-        = acquisition::FillChannelChoices(thread.AdcParameters, ChannelChoicesOfFrames(), &thread.ChannelPosition);
-    thread.ActiveChannelCount = n;
-    if (n == 0) {
-        thread.ReportMessage(QString::fromUtf8(acquisition::kNoActiveChannel));
+    AdcParameters base = AdcPars;
+    CopyWorkingAdcCoeffs(base);
+    if (!acquisition::SendRunParameters(thread, Module, ChannelChoicesOfFrames(), AdcRateHz, base, UsbSpeed,
+            [&thread](const QString& text) { thread.ReportMessage(text); }))
         return;
-    }
-    FillAdcRateAndCoeffs(thread.AdcParameters);
-    thread.AdcRateHz = AdcRateHz;
-    if (!Module || !Module->WRITE_ADC_PARAMETERS(&thread.AdcParameters)) {
-        thread.ReportMessage(QString::fromUtf8(acquisition::kCannotWriteAdcParameters));
-        return;
-    }
-    thread.AdcRateHz = thread.AdcParameters.AdcRate * 1000.0;
-    thread.KadrRateHz = thread.AdcParameters.KadrRate * 1000.0;
-
-    const acquisition::Method method = acquisition::MethodFor(thread.ComputationMethod.toStdString());
-    if (method == acquisition::Method::Sum)
-        thread.ComputationMethod = QStringLiteral("sum");
-    const acquisition::BlockSize size = acquisition::SizeBlock(method, thread.MaxAcquisitionTime, thread.KadrRateHz, n);
-    if (const char* problem = blockProblemMessage(acquisition::CheckBlock(size))) {
-        thread.ReportMessage(QString::fromUtf8(problem));
-        return;
-    }
-    thread.RequestSamples = size.requestSamples;
-    thread.SamplesPerChannel = static_cast<uint32_t>(size.samplesPerChannel);
-    thread.BlockSamples = static_cast<uint32_t>(size.blockSamples);
+    const acquisition::BlockSize size { thread.RequestSamples, thread.SamplesPerChannel, thread.BlockSamples };
     AcquisitionTimeLMDLabel->setText(
         entry::formatByPattern(acquisition::BlockSeconds(size, thread.KadrRateHz), QStringLiteral("0.00")));
     thread.FrequencyFormatCaps = { QStringLiteral("0.00"), QStringLiteral("0.000") };

@@ -16,18 +16,10 @@ target_sources(zx_app PRIVATE
 # Module search
 target_sources(zx_app PRIVATE mainform_search.cpp
   ../threads/module_search_steps.cpp ../threads/module_search_find.cpp
-  ../threads/module_search_configure.cpp ../threads/module_search_status.cpp
-  ../threads/module_search_rules.cpp ../threads/module_search_rules.h
-  ../threads/module_search_messages.cpp ../threads/module_search_messages.h)
-target_sources(zx_app PRIVATE ../threads/settings_file_messages.cpp ../threads/settings_file_messages.h)
+  ../threads/module_search_configure.cpp ../threads/module_search_status.cpp)
 # ADC parameters and acquisition display
 target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_display.cpp
-  ../threads/adc_parameters_fill.cpp ../threads/adc_parameters_fill.h
-  ../threads/acquisition_sizing.cpp ../threads/acquisition_sizing.h
-  ../threads/acquisition_state.cpp ../threads/acquisition_state.h
-  ../threads/acquisition_messages.cpp ../threads/acquisition_messages.h
-  ../threads/acquisition_job.cpp ../threads/acquisition_job.h
-  ../threads/acquisition_setup.cpp ../threads/acquisition_block.cpp)
+  ../threads/acquisition_job.cpp ../threads/acquisition_job.h)
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry

@@ -3,14 +3,13 @@
 // holds before their buffers may go.
 
 #include "device/module_api.h"
-#include "mainform.h"
 #include "platform/overlapped.h"
 #include "platform/sleep.h"
 #include "settings/input_ranges.h"
 #include "threads/acquisition_job.h"
 #include "threads/acquisition_messages.h"
 #include "threads/adc_parameters_fill.h"
-#include "threads/main_thread.h"
+#include "threads/measurement_engine.h"
 
 #include <algorithm>
 #include <array>
@@ -23,16 +22,23 @@ constexpr uint32_t kPollMs = 20;
 // their own time-out) are given up: their buffers are then never freed.
 constexpr uint32_t kGiveUpMs = 4 * kRequestTimeoutMs;
 constexpr uint32_t kChunk = 0x40000;
+// 8000 codes are the full scale of a range.
+constexpr double kFullScaleFractionPerCode = 0.000125;
+
+} // namespace
+
+namespace acquisition {
 
 // The two alternating requests of one block and how far the block is read.
 class BlockReader {
 public:
-    BlockReader(TMainThread& thread, int16_t* adcBuffer, uint32_t blockSamples)
-        : thread_(thread)
-        , module_(thread.form()->Module)
+    BlockReader(MeasurementEngine& engine, int16_t* adcBuffer, uint32_t blockSamples)
+        : engine_(engine)
+        , state_(engine.State())
+        , module_(engine.module_)
         , destination_(adcBuffer)
         , blockSamples_(blockSamples)
-        , count_(std::min(thread.RequestSamples, blockSamples))
+        , count_(std::min(state_.RequestSamples, blockSamples))
     {
     }
 
@@ -40,11 +46,11 @@ public:
     {
         // The first request is queued before the ADC starts so no sample is lost.
         if (!submit(current_)) {
-            ReportAcquisitionMessage(thread_, acquisition::kCannotSubmitRequest);
+            engine_.Report(kCannotSubmitRequest);
             return;
         }
-        if (!module_->START_ACQUISITION()) {
-            ReportAcquisitionMessage(thread_, acquisition::kCannotStart);
+        if (!module_.START_ACQUISITION()) {
+            engine_.Report(kCannotStart);
             return;
         }
         if (advance())
@@ -54,18 +60,18 @@ public:
             // for, so the library always has one to fill.
             current_ = 1 - current_;
             if (!submit(current_)) {
-                ReportAcquisitionMessage(thread_, acquisition::kCannotSubmitRequest);
+                engine_.Report(kCannotSubmitRequest);
                 return;
             }
             if (!wait(1 - current_))
                 return;
             DataStatus status {};
-            if (!module_->CHECK_DATA_ERRORS(&status)) {
-                ReportAcquisitionMessage(thread_, acquisition::kCannotCheckErrors);
+            if (!module_.CHECK_DATA_ERRORS(&status)) {
+                engine_.Report(kCannotCheckErrors);
                 return;
             }
-            thread_.OverloadBits[0] |= status.OverloadBits;
-            if (advance() || thread_.Terminated() || thread_.MessageShown)
+            state_.OverloadBits[0] |= status.OverloadBits;
+            if (advance() || engine_.Stopped())
                 return;
         }
     }
@@ -73,21 +79,21 @@ public:
 private:
     bool submit(int index)
     {
-        ReadRequest& request = thread_.Requests[static_cast<size_t>(index)];
+        ReadRequest& request = state_.Requests[static_cast<size_t>(index)];
         request.Buffer = destination_;
         request.SampleCount = count_;
         request.TimeoutMs = kRequestTimeoutMs;
-        return module_->SUBMIT_READ_REQUEST(&request);
+        return module_.SUBMIT_READ_REQUEST(&request);
     }
 
-    // False when the wait failed; a failure is reported unless the thread
-    // was told to terminate.
+    // False when the wait failed; a failure is reported unless a stop was
+    // asked for.
     bool wait(int index)
     {
-        if (WaitForRequest(thread_, thread_.Requests[static_cast<size_t>(index)].Overlapped))
+        if (engine_.waitForRequest(state_.Requests[static_cast<size_t>(index)].Overlapped))
             return true;
-        if (!thread_.Terminated())
-            ReportAcquisitionMessage(thread_, acquisition::kWaitFailed);
+        if (!engine_.StopRequested())
+            engine_.Report(kWaitFailed);
         return false;
     }
 
@@ -107,8 +113,9 @@ private:
         return false;
     }
 
-    TMainThread& thread_;
-    ModuleApi* module_;
+    MeasurementEngine& engine_;
+    AcquisitionState& state_;
+    ModuleApi& module_;
     int16_t* destination_;
     const uint64_t blockSamples_;
     uint32_t count_;
@@ -116,68 +123,94 @@ private:
     int current_ = 0;
 };
 
-// True while the library still holds the request.
-bool outstanding(const TMainThread& thread, platform::Overlapped* overlapped)
+void MeasurementEngine::AcquireBlock()
 {
-    uint32_t bytes = 0;
-    return overlapped && !platform::GetOverlappedResult(thread.ModuleHandle, overlapped, &bytes, false)
-        && platform::GetLastError() == platform::kErrorIoIncomplete;
-}
+    AcquisitionState& state = *state_;
+    state.OverloadBits[0] = 0;
+    BlockReader(*this, state.AdcBuffer.get(), state.BlockSamples).read();
 
-} // namespace
-
-void AcquireBlock(TMainThread& thread, int16_t* adcBuffer, uint32_t blockSamples)
-{
-    thread.OverloadBits[0] = 0;
-    BlockReader(thread, adcBuffer, blockSamples).read();
-
-    ModuleApi* module = thread.form()->Module;
-    if (!module->STOP_ACQUISITION())
-        ReportAcquisitionMessage(thread, acquisition::kCannotStop);
+    if (!module_.STOP_ACQUISITION())
+        Report(kCannotStop);
     DataStatus status {};
-    if (module->CHECK_DATA_ERRORS(&status))
-        thread.OverloadBits[0] |= status.OverloadBits;
+    if (module_.CHECK_DATA_ERRORS(&status))
+        state.OverloadBits[0] |= status.OverloadBits;
     else
-        ReportAcquisitionMessage(thread, acquisition::kCannotCheckErrors);
-    if (!platform::CancelIo(thread.ModuleHandle))
-        ReportAcquisitionMessage(thread, acquisition::kCannotCancelIo);
+        Report(kCannotCheckErrors);
+    if (!platform::CancelIo(handle_))
+        Report(kCannotCancelIo);
 }
 
-bool WaitForRequest(TMainThread& thread, platform::Overlapped* overlapped)
+bool MeasurementEngine::waitForRequest(platform::Overlapped* overlapped)
 {
     for (;;) {
         uint32_t bytes = 0;
-        if (platform::GetOverlappedResult(thread.ModuleHandle, overlapped, &bytes, false))
+        if (platform::GetOverlappedResult(handle_, overlapped, &bytes, false))
             return true;
-        if (platform::GetLastError() != platform::kErrorIoIncomplete || thread.Terminated())
+        if (platform::GetLastError() != platform::kErrorIoIncomplete || StopRequested())
             return false;
         platform::Sleep(kPollMs);
     }
 }
 
-std::array<double, acquisition::kChannelCount> CodeScales(const TMainThread& thread)
+// True while the library still holds the request.
+bool MeasurementEngine::requestOutstanding(platform::Overlapped* overlapped) const
 {
-    // Volts per code of each place in a frame: 8000 codes are the full scale.
+    uint32_t bytes = 0;
+    return overlapped && !platform::GetOverlappedResult(handle_, overlapped, &bytes, false)
+        && platform::GetLastError() == platform::kErrorIoIncomplete;
+}
+
+void MeasurementEngine::StopAndWaitForRequests()
+{
+    if (!module_.STOP_ACQUISITION())
+        Report(kCannotStop);
+    if (!platform::CancelIo(handle_))
+        Report(kCannotCancelIo);
+    for (uint32_t waited = 0;; waited += kPollMs) {
+        bool anyOutstanding = false;
+        for (ReadRequest& request : state_->Requests)
+            anyOutstanding = anyOutstanding || requestOutstanding(request.Overlapped);
+        // Once the library has cancelled them it touches none of them again.
+        if (!anyOutstanding || platform::CancelIo(handle_))
+            return;
+        if (waited >= kGiveUpMs) {
+            state_->RequestsMayBeOutstanding = true;
+            return;
+        }
+        platform::Sleep(kPollMs);
+    }
+}
+
+bool MeasurementEngine::ReleaseBuffers()
+{
+    return state_->ReleaseAcquisitionResources();
+}
+
+} // namespace acquisition
+
+std::array<double, acquisition::kChannelCount> CodeScales(const AcquisitionState& state)
+{
     std::array<double, acquisition::kChannelCount> scale { 1.0, 1.0, 1.0, 1.0 };
-    if (thread.AmplitudeKind == QLatin1String("volt")) {
-        const uint32_t n = std::max<uint32_t>(thread.ActiveChannelCount, 1);
-        const AdcParameters& parameters = thread.AdcParameters;
+    if (state.AmplitudeKind == QLatin1String("volt")) {
+        const uint32_t n = std::max<uint32_t>(state.ActiveChannelCount, 1);
+        const AdcParameters& parameters = state.AdcParameters;
         for (uint32_t j = 0; j < n && j < acquisition::kChannelCount; ++j) {
             const uint16_t channel = parameters.ChannelTable[j] & 3u;
             const uint16_t range = acquisition::ValidIndex(parameters.InputRange[channel], settings::kInputRangeCount);
-            scale[j] = settings::InputRanges[range] * 0.000125;
+            scale[j] = settings::InputRanges[range] * kFullScaleFractionPerCode;
         }
     }
     return scale;
 }
 
-void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples)
+void ConvertCodes(const AcquisitionState& state, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples,
+    const std::atomic<bool>* stop)
 {
-    const uint32_t n = std::max<uint32_t>(thread.ActiveChannelCount, 1);
-    const std::array<double, acquisition::kChannelCount> scale = CodeScales(thread);
+    const uint32_t n = std::max<uint32_t>(state.ActiveChannelCount, 1);
+    const std::array<double, acquisition::kChannelCount> scale = CodeScales(state);
     uint32_t place = 0;
     for (uint64_t first = 0; first < blockSamples; first += kChunk) {
-        if (thread.Terminated())
+        if (stop && stop->load(std::memory_order_acquire))
             return;
         const uint64_t last = std::min<uint64_t>(blockSamples, first + kChunk);
         for (uint64_t i = first; i < last; ++i) {
@@ -185,22 +218,5 @@ void ConvertCodes(TMainThread& thread, const int16_t* adcBuffer, double* adcData
             if (++place == n)
                 place = 0;
         }
-    }
-}
-
-void WaitForOutstandingRequests(TMainThread& thread)
-{
-    for (uint32_t waited = 0;; waited += kPollMs) {
-        bool anyOutstanding = false;
-        for (const ReadRequest& request : thread.Requests)
-            anyOutstanding = anyOutstanding || outstanding(thread, request.Overlapped);
-        // Once the library has cancelled them it touches none of them again.
-        if (!anyOutstanding || platform::CancelIo(thread.ModuleHandle))
-            return;
-        if (waited >= kGiveUpMs) {
-            thread.RequestsMayBeOutstanding = true;
-            return;
-        }
-        platform::Sleep(kPollMs);
     }
 }

@@ -1,129 +1,125 @@
-// The preparation of a run: the window's steps, then the read requests with
-// their events, the buffers, and the window of the chosen method.
+// The buffers of a run: the read requests with their events, the sample
+// buffers, and the window of the chosen method.
 
 #include "dsp/spectrum_analyser.h"
-#include "mainform.h"
 #include "platform/events.h"
 #include "platform/overlapped.h"
-#include "platform/sleep.h"
-#include "threads/acquisition_job.h"
 #include "threads/acquisition_messages.h"
 #include "threads/acquisition_sizing.h"
-#include "threads/main_thread.h"
+#include "threads/measurement_engine.h"
 
 #include <new>
+
+namespace acquisition {
 
 namespace {
 
 // Spare zero elements after each channel-sized buffer.
 constexpr size_t kSpare = 16;
 
-bool fail(TMainThread& thread, const char* text)
+bool createRequests(MeasurementEngine& engine)
 {
-    ReportAcquisitionMessage(thread, text);
-    return false;
-}
-
-bool createRequests(TMainThread& thread)
-{
-    for (ReadRequest& request : thread.Requests) {
+    for (ReadRequest& request : engine.State().Requests) {
         request = ReadRequest {};
         request.Overlapped = platform::AllocateOverlapped();
-        if (!request.Overlapped)
-            return fail(thread, acquisition::kCannotAllocateOverlapped);
+        if (!request.Overlapped) {
+            engine.Report(kCannotAllocateOverlapped);
+            return false;
+        }
         request.Overlapped->hEvent = platform::CreateEventA(false, false);
-        if (!request.Overlapped->hEvent)
-            return fail(thread, acquisition::kCannotCreateEvent);
+        if (!request.Overlapped->hEvent) {
+            engine.Report(kCannotCreateEvent);
+            return false;
+        }
     }
     return true;
 }
 
 template <typename T>
-bool allocate(TMainThread& thread, platform::ZeroedArray<T>& buffer, size_t count, const char* failure)
+bool allocate(MeasurementEngine& engine, platform::ZeroedArray<T>& buffer, size_t count, const char* failure)
 {
     buffer = platform::AllocateZeroedArray<T>(count);
-    return buffer ? true : fail(thread, failure);
+    if (buffer)
+        return true;
+    engine.Report(failure);
+    return false;
 }
 
-bool createBuffers(TMainThread& thread)
+bool createBuffers(MeasurementEngine& engine)
 {
-    const size_t channelSamples = size_t(thread.SamplesPerChannel) + kSpare;
-    thread.WindowType = dsp::kCosineSum9Window;
-    thread.SpectrumAnalyser.reset();
-    thread.FftAdcDataPerChannel.reset();
-    thread.SecondWorkspace = {};
-    return allocate(thread, thread.AdcBuffer, thread.BlockSamples, acquisition::kCannotAllocateAdcBuffer)
-        && allocate(thread, thread.AdcData, thread.BlockSamples, acquisition::kCannotAllocateAdcData)
-        && allocate(thread, thread.AdcDataPerChannel, channelSamples, acquisition::kCannotAllocateAdcDataPerChannel)
-        && allocate(thread, thread.Window, channelSamples, acquisition::kCannotAllocateWindow);
+    AcquisitionState& state = engine.State();
+    const size_t channelSamples = size_t(state.SamplesPerChannel) + kSpare;
+    state.WindowType = dsp::kCosineSum9Window;
+    state.SpectrumAnalyser.reset();
+    state.FftAdcDataPerChannel.reset();
+    state.SecondWorkspace = {};
+    return allocate(engine, state.AdcBuffer, state.BlockSamples, kCannotAllocateAdcBuffer)
+        && allocate(engine, state.AdcData, state.BlockSamples, kCannotAllocateAdcData)
+        && allocate(engine, state.AdcDataPerChannel, channelSamples, kCannotAllocateAdcDataPerChannel)
+        && allocate(engine, state.Window, channelSamples, kCannotAllocateWindow);
 }
 
-void prepareSumWindow(TMainThread& thread)
+} // namespace
+
+bool MeasurementEngine::MakeBuffers()
 {
-    const uint32_t N = thread.SamplesPerChannel;
-    if (!dsp::MakeWindow(thread.Window.get(), N, thread.WindowType, thread.WindowTerms, thread.terminateFlag())
-        || AcquisitionStopped(thread))
+    if (Stopped() || !createRequests(*this) || !createBuffers(*this))
+        return false;
+    if (MethodFor(state_->ComputationMethod.toStdString()) == Method::Fft)
+        prepareSpectrum();
+    else
+        prepareSumWindow();
+    return !Stopped();
+}
+
+void MeasurementEngine::prepareSumWindow()
+{
+    AcquisitionState& state = *state_;
+    const uint32_t N = state.SamplesPerChannel;
+    if (!dsp::MakeWindow(state.Window.get(), N, state.WindowType, state.WindowTerms, stop_) || Stopped())
         return;
-    thread.WindowSum = N * thread.WindowTerms.terms[0];
+    state.WindowSum = N * state.WindowTerms.terms[0];
 }
 
 // With two or more channels a second thread measures one channel while the
-// job thread measures another. It only speeds the block up, so when its
+// calling thread measures another. It only speeds the block up, so when its
 // buffers cannot be had the run goes on without it and without a message.
-void prepareSecondWorkspace(TMainThread& thread)
+void MeasurementEngine::prepareSecondWorkspace()
 {
-    AcquisitionState::Workspace& workspace = thread.SecondWorkspace;
+    AcquisitionState& state = *state_;
+    AcquisitionState::Workspace& workspace = state.SecondWorkspace;
     workspace = {};
-    if (thread.ActiveChannelCount < 2)
+    if (state.ActiveChannelCount < 2)
         return;
-    const size_t channelSamples = size_t(thread.SamplesPerChannel) + kSpare;
+    const size_t channelSamples = size_t(state.SamplesPerChannel) + kSpare;
     workspace.Samples = platform::AllocateZeroedArray<double>(channelSamples);
     workspace.Spectrum = platform::AllocateZeroedArray<double>(channelSamples);
     try {
         if (workspace.Samples && workspace.Spectrum)
-            workspace.Analyser = thread.SpectrumAnalyser->MakeTwin();
+            workspace.Analyser = state.SpectrumAnalyser->MakeTwin();
     } catch (const std::bad_alloc&) {
     }
     if (!workspace.Analyser)
         workspace = {};
 }
 
-void prepareSpectrum(TMainThread& thread)
+void MeasurementEngine::prepareSpectrum()
 {
-    const uint32_t N = thread.SamplesPerChannel;
-    if (!allocate(
-            thread, thread.FftAdcDataPerChannel, size_t(N) + kSpare, acquisition::kCannotAllocateFftAdcDataPerChannel))
+    AcquisitionState& state = *state_;
+    const uint32_t N = state.SamplesPerChannel;
+    if (!allocate(*this, state.FftAdcDataPerChannel, size_t(N) + kSpare, kCannotAllocateFftAdcDataPerChannel))
         return;
     try {
-        // Stopping the thread abandons the window and every transform.
-        thread.SpectrumAnalyser = std::make_unique<dsp::SpectrumAnalyser>(N, thread.terminateFlag());
+        // A stop request abandons the window and every transform.
+        state.SpectrumAnalyser = std::make_unique<dsp::SpectrumAnalyser>(N, stop_);
     } catch (const std::bad_alloc&) {
-        fail(thread, acquisition::kCannotAllocateSpectrumAnalyser);
+        Report(kCannotAllocateSpectrumAnalyser);
         return;
     }
-    if (!thread.SpectrumAnalyser->MakeWindow(thread.Window.get(), thread.WindowType) || AcquisitionStopped(thread))
+    if (!state.SpectrumAnalyser->MakeWindow(state.Window.get(), state.WindowType) || Stopped())
         return;
-    thread.WindowPowerGain = dsp::WindowPowerGain(thread.SpectrumAnalyser->Terms());
-    prepareSecondWorkspace(thread);
+    state.WindowPowerGain = dsp::WindowPowerGain(state.SpectrumAnalyser->Terms());
+    prepareSecondWorkspace();
 }
 
-} // namespace
-
-void PrepareAcquisition(TMainThread& thread)
-{
-    TMainForm* form = thread.form();
-    thread.Synchronize([form, &thread] { form->BeginAcquisitionUi(thread); });
-    if (AcquisitionStopped(thread))
-        return;
-    platform::Sleep(50);
-    thread.Synchronize([form, &thread] { form->SetupAcquisition(thread); });
-    if (AcquisitionStopped(thread))
-        return;
-    platform::Sleep(50);
-    if (!createRequests(thread) || !createBuffers(thread))
-        return;
-    if (acquisition::MethodFor(thread.ComputationMethod.toStdString()) == acquisition::Method::Fft)
-        prepareSpectrum(thread);
-    else
-        prepareSumWindow(thread);
-}
+} // namespace acquisition
