@@ -64,7 +64,7 @@ int main(int argc, char** argv)
     measure::CsvOutput output(options.outputPath);
     const std::unique_ptr<DeviceLibrary> library = openModlinkLibrary(programDirectory);
     if (options.action == measure::Action::List)
-        return measure::listModules(*library, output);
+        return measure::listModules(*library, output, measure::stopRequested());
 
     const bool named = !options.settingsPath.isEmpty();
     const QString settingsPath = named
@@ -77,5 +77,6 @@ int main(int argc, char** argv)
         return kUsageError;
     measure::RunConfiguration configuration = measure::readRunConfiguration(*source.file);
     measure::applyOverrides(configuration, options);
-    return measure::measureBlocks(*library, configuration, options.blocks, output, measure::stopRequested());
+    return measure::measureBlocks(
+        *library, configuration, !options.serial.isEmpty(), options.blocks, output, measure::stopRequested());
 }

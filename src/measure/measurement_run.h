@@ -15,9 +15,14 @@ class DeviceLibrary;
 
 namespace measure {
 
-int listModules(DeviceLibrary& library, CsvOutput& output);
+// Prints slot, serial, revision, firmware version and USB speed of every
+// module, as CSV.
+int listModules(DeviceLibrary& library, CsvOutput& output, const std::atomic<bool>& stop);
 
-int measureBlocks(DeviceLibrary& library, const RunConfiguration& configuration,
+// Opens the module as the window's search chooses it (`serialFromCommandLine`:
+// the configuration's serial must be on the bus), configures it, and writes
+// the header and the rows of `blocks` blocks (none: until `stop`).
+int measureBlocks(DeviceLibrary& library, const RunConfiguration& configuration, bool serialFromCommandLine,
     std::optional<unsigned long long> blocks, CsvOutput& output, const std::atomic<bool>& stop);
 
 // Writes `text` and a line break to standard error, in UTF-8.
