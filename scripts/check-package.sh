@@ -2,7 +2,8 @@
 # Builds the Debian package of Zentrix in an existing build folder and checks
 # it: the files it holds, its dependencies, Debian's checker lintian (no error
 # and no warning), that the program starts from the unpacked package and loads
-# the device library beside itself, and that a user who cannot write into the
+# the device library beside itself, that the command-line tool lists the
+# simulated modules, and that a user who cannot write into the
 # program's folder gets a copy of the default settings.
 #
 # Usage: scripts/check-package.sh [--install] [build-dir]   (default: build)
@@ -285,6 +286,15 @@ user_got_the_defaults() { cmp -s "$1" "$user_settings"; }
 
 check "the unpacked program starts through bin/Zentrix and loads the library beside it" \
   starts_and_loads_library "$root/usr/bin/Zentrix" "$library"
+# The tool loads the library beside itself through its link and lists the
+# simulated modules (a bench of the default modules that keeps no state).
+tool_lists_modules() {
+  printf '[bus]\nstate = none\n' >"$work/bench.ini"
+  local listed
+  listed=$(env HOME="$work/home" MODLINK_SIM="$work/bench.ini" "$root/usr/bin/zentrix-measure" --list) || return 1
+  [ "$(head -1 <<<"$listed")" = "slot,serial,revision,firmware,usb_speed" ] && [ "$(wc -l <<<"$listed")" -eq 3 ]
+}
+check "the unpacked command-line tool lists the simulated modules through bin/zentrix-measure" tool_lists_modules
 if [ "$install_check" -eq 0 ] && [ "$(id -u)" -eq 0 ]; then
   # The unpacked tree belongs to root: for another user the program's folder
   # is read-only, as in an installation. A comment marks these defaults apart

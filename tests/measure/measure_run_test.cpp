@@ -195,6 +195,23 @@ TEST_F(MeasureRun, ListsTheModulesOnTheBus)
         "9,470509001,B,2.08.01,full\n");
 }
 
+// The time of a row is the local time with its offset, whatever the zone.
+TEST_F(MeasureRun, TimesCarryTheLocalOffsetFromUtc)
+{
+    bench.setEnvironment(QStringLiteral("TZ"), QStringLiteral("Asia/Kolkata"));
+    const QDateTime before = QDateTime::currentDateTimeUtc();
+    const ToolResult result = bench.run({ "--blocks", "1", "--channels", "2" });
+    const QDateTime after = QDateTime::currentDateTimeUtc();
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    QString header;
+    const std::vector<Row> rows = rowsOf(result.out, &header);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_TRUE(rows[0].time.endsWith("+05:30")) << rows[0].time.toStdString();
+    const QDateTime time = QDateTime::fromString(rows[0].time, Qt::ISODateWithMs);
+    EXPECT_GE(time, before.addMSecs(-1));
+    EXPECT_LE(time, after);
+}
+
 struct FailureCase {
     const char* name;
     QStringList arguments;

@@ -40,6 +40,11 @@ QString ToolBench::settingsPath() const
     return path(QStringLiteral("Zentrix.ini"));
 }
 
+void ToolBench::setEnvironment(const QString& name, const QString& value)
+{
+    extraEnvironment_.insert(name, value);
+}
+
 QString ToolBench::path(const QString& name) const
 {
     return directory_.filePath(name);
@@ -62,6 +67,7 @@ std::unique_ptr<QProcess> ToolBench::start(const QStringList& arguments) const
     environment.insert(QStringLiteral("HOME"), directory_.path());
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), path(QStringLiteral("config")));
     environment.insert(QStringLiteral("XDG_STATE_HOME"), path(QStringLiteral("state")));
+    environment.insert(extraEnvironment_);
     process->setProcessEnvironment(environment);
     process->start(toolPath(), withSettings(arguments));
     return process;

@@ -6,6 +6,7 @@
 
 #include <QByteArray>
 #include <QProcess>
+#include <QProcessEnvironment>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -28,6 +29,8 @@ public:
     // The settings file, as UTF-8 text (the program reads UTF-8 files too).
     void writeSettings(const QByteArray& text);
     QString settingsPath() const;
+    // An environment variable of the child's, beside the ones above.
+    void setEnvironment(const QString& name, const QString& value);
     QString path(const QString& name) const;
 
     // "--settings <file>" is added unless `arguments` name one.
@@ -37,6 +40,7 @@ public:
 private:
     QStringList withSettings(const QStringList& arguments) const;
     QTemporaryDir directory_;
+    QProcessEnvironment extraEnvironment_;
 };
 
 // The program under test, beside the test program.
