@@ -9,6 +9,7 @@
 #include "support/sim_library.h"
 #include "tool_process.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -254,6 +255,21 @@ INSTANTIATE_TEST_SUITE_P(
             ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
         return name;
     });
+
+// The window's message when the device library is not beside the program.
+TEST_F(MeasureRun, WithoutTheLibraryBesideItSaysSoAndExits1)
+{
+    const QString alone = bench.path("alone/zentrix-measure");
+    ASSERT_TRUE(QDir().mkpath(bench.path("alone")));
+    ASSERT_TRUE(QFile::copy(toolPath(), alone));
+    QProcess process;
+    process.start(alone, { "--settings", bench.settingsPath(), "--blocks", "1" });
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardOutput().isEmpty());
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardError())
+                    .startsWith("Не могу загрузить библиотеку Modlink.dll!\nТребуется: 3.4\n"));
+}
 
 // A sanitizer slows every step several times over.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
