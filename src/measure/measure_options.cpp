@@ -12,12 +12,12 @@ namespace {
 
 enum class Kind { Flag, Value };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;
     Kind kind;
 };
 
-const OptionSpec kOptions[] = {
+const OptionEntry kOptions[] = {
     { "--settings", Kind::Value },
     { "--serial", Kind::Value },
     { "--channels", Kind::Value },
@@ -31,11 +31,11 @@ const OptionSpec kOptions[] = {
     { "--version", Kind::Flag },
 };
 
-const OptionSpec* findOption(const QString& name)
+const OptionEntry* findOption(const QString& name)
 {
-    for (const OptionSpec& spec : kOptions) {
-        if (name == QLatin1String(spec.name))
-            return &spec;
+    for (const OptionEntry& entry : kOptions) {
+        if (name == QLatin1String(entry.name))
+            return &entry;
     }
     return nullptr;
 }
@@ -145,15 +145,15 @@ MeasureOptions parseOptions(const QStringList& arguments)
         }
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = equals < 0 ? argument : argument.left(equals);
-        const OptionSpec* spec = argument.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
-        if (!spec) {
+        const OptionEntry* option = argument.startsWith(QLatin1String("--")) ? findOption(name) : nullptr;
+        if (!option) {
             return usageError(argument.startsWith(u'-') ? QStringLiteral("Неизвестный параметр '%1'").arg(name)
                                                         : QStringLiteral("Лишний аргумент '%1'").arg(argument));
         }
         if (seen.contains(name))
             return usageError(QStringLiteral("Параметр %1 указан дважды").arg(name));
         seen.insert(name);
-        if (spec->kind == Kind::Flag) {
+        if (option->kind == Kind::Flag) {
             if (equals >= 0)
                 return usageError(QStringLiteral("Параметр %1 не принимает значения").arg(name));
             list = list || name == QLatin1String("--list");
