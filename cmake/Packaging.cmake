@@ -1,12 +1,13 @@
 # Installation layout and the Debian package (cpack -G DEB).
 #
-# The program looks for the device library and its settings file Zentrix.ini
-# in the folder of its own executable, so the program, libModlink.so and the
-# default settings go into one private folder, lib/zentrix. Where a user
-# cannot write there, the program keeps that user's settings in
-# ~/.config/zentrix, started from the defaults beside it. packaging/ adds the
-# launcher link bin/Zentrix, the default settings, the desktop entry, the
-# icon, the manual page and the Debian copyright file and changelog.
+# The programs (the window Zentrix and the command-line zentrix-measure) look
+# for the device library and the settings file Zentrix.ini in the folder of
+# their own executable, so they, libModlink.so and the default settings go
+# into one private folder, lib/zentrix. Where a user cannot write there, the
+# window keeps that user's settings in ~/.config/zentrix, started from the
+# defaults beside it. packaging/ adds the launcher links bin/Zentrix and
+# bin/zentrix-measure, the default settings, the desktop entry, the icon, the
+# manual pages and the Debian copyright file and changelog.
 
 include(GNUInstallDirs)
 set(ZENTRIX_INSTALL_PROGRAM_DIR ${CMAKE_INSTALL_LIBDIR}/zentrix)
@@ -24,7 +25,8 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "utility for the Q47-05 USB data-acquisiti
 set(CPACK_PACKAGE_DESCRIPTION [[Zentrix finds Q47-05 modules by serial number, loads their firmware and shows
 their status, measures with the four ADC channels as a multimeter, sets the
 two DAC outputs and keeps the module's correction coefficients. Its user
-interface is in Russian.
+interface is in Russian. zentrix-measure does the multimeter's work without
+a window and writes the results as CSV, for scripts and long recordings.
 
 The package ships a simulated device library, so the program always has a
 module to talk to.]])

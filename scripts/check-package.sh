@@ -2,7 +2,8 @@
 # Builds the Debian package of Zentrix in an existing build folder and checks
 # it: the files it holds, its dependencies, Debian's checker lintian (no error
 # and no warning), that the program starts from the unpacked package and loads
-# the device library beside itself, and that a user who cannot write into the
+# the device library beside itself, that the command-line tool lists the
+# simulated modules, and that a user who cannot write into the
 # program's folder gets a copy of the default settings.
 #
 # Usage: scripts/check-package.sh [--install] [build-dir]   (default: build)
@@ -39,7 +40,7 @@ else
   cmake -S . -B "$build_dir" >/dev/null
 fi
 # Only what the package holds; the test programs are not needed.
-nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix Modlink zentrix-default-settings-file \
+nice -n 10 cmake --build "$build_dir" -j2 --target Zentrix zentrix-measure Modlink zentrix-default-settings-file \
   zentrix-documentation >/dev/null
 
 package_dir=$build_dir/package
@@ -138,9 +139,11 @@ check "lintian reports no error and no warning" lintian_passes
 dpkg-deb -c "$deb" | awk '$1 !~ /^d/ { $1 = $2 = $3 = $4 = $5 = ""; sub(/^ +/, ""); print }' | sort >"$work/contents"
 sort >"$work/expected" <<'EOF'
 ./usr/bin/Zentrix -> ../lib/zentrix/Zentrix
+./usr/bin/zentrix-measure -> ../lib/zentrix/zentrix-measure
 ./usr/lib/zentrix/Zentrix
 ./usr/lib/zentrix/Zentrix.ini
 ./usr/lib/zentrix/libModlink.so
+./usr/lib/zentrix/zentrix-measure
 ./usr/share/applications/zentrix.desktop
 ./usr/share/doc/zentrix/changelog.Debian.gz
 ./usr/share/doc/zentrix/copyright
@@ -155,6 +158,7 @@ sort >"$work/expected" <<'EOF'
 ./usr/share/icons/hicolor/scalable/apps/zentrix.svg
 ./usr/share/lintian/overrides/zentrix
 ./usr/share/man/man1/Zentrix.1.gz
+./usr/share/man/man1/zentrix-measure.1.gz
 EOF
 if ! diff -u "$work/expected" "$work/contents" >"$work/contents.diff"; then
   cat "$work/contents.diff" >&2
@@ -166,14 +170,17 @@ check "every entry is owned by root" test -z "$not_root_owned"
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 program=$root/usr/lib/zentrix/Zentrix
+tool=$root/usr/lib/zentrix/zentrix-measure
 library=$root/usr/lib/zentrix/libModlink.so
 
 file_type_matches() { file -b "$1" | grep -q "$2"; }
 no_run_path() { ! readelf -d "$@" | grep -Eq 'RPATH|RUNPATH'; }
 check "the program is a stripped executable" file_type_matches "$program" "ELF.*executable.*, stripped"
+check "the command-line tool is a stripped executable" file_type_matches "$tool" "ELF.*executable.*, stripped"
 check "the device library is a stripped shared library" file_type_matches "$library" "ELF.*shared object.*, stripped"
 check "the program is executable by everyone" test "$(stat -c %a "$program")" = 755
-check "no run-time search path into the build folder" no_run_path "$program" "$library"
+check "the command-line tool is executable by everyone" test "$(stat -c %a "$tool")" = 755
+check "no run-time search path into the build folder" no_run_path "$program" "$tool" "$library"
 
 # Each library the two files link directly must be found, and must come from
 # a package the control file depends on.
@@ -199,6 +206,7 @@ libraries_come_from_depends() {
   return $ok
 }
 check "the program's libraries come from its dependencies" libraries_come_from_depends "$program"
+check "the command-line tool's libraries come from the dependencies" libraries_come_from_depends "$tool"
 check "the device library's libraries come from the dependencies" libraries_come_from_depends "$library"
 
 settings=$root/usr/lib/zentrix/Zentrix.ini
@@ -278,6 +286,15 @@ user_got_the_defaults() { cmp -s "$1" "$user_settings"; }
 
 check "the unpacked program starts through bin/Zentrix and loads the library beside it" \
   starts_and_loads_library "$root/usr/bin/Zentrix" "$library"
+# The tool loads the library beside itself through its link and lists the
+# simulated modules (a bench of the default modules that keeps no state).
+tool_lists_modules() {
+  printf '[bus]\nstate = none\n' >"$work/bench.ini"
+  local listed
+  listed=$(env HOME="$work/home" MODLINK_SIM="$work/bench.ini" "$root/usr/bin/zentrix-measure" --list) || return 1
+  [ "$(head -1 <<<"$listed")" = "slot,serial,revision,firmware,usb_speed" ] && [ "$(wc -l <<<"$listed")" -eq 3 ]
+}
+check "the unpacked command-line tool lists the simulated modules through bin/zentrix-measure" tool_lists_modules
 if [ "$install_check" -eq 0 ] && [ "$(id -u)" -eq 0 ]; then
   # The unpacked tree belongs to root: for another user the program's folder
   # is read-only, as in an installation. A comment marks these defaults apart

@@ -1,0 +1,51 @@
+#include "measure/settings_source.h"
+
+#include "platform/app_paths.h"
+#include "settings/default_settings.h"
+#include "settings/ini_file.h"
+#include "threads/settings_file_messages.h"
+
+#include <QFileInfo>
+
+namespace measure {
+
+namespace {
+
+const QString kSettingsFileName = QStringLiteral("Zentrix.ini");
+
+} // namespace
+
+QString windowSettingsPath(
+    const QString& programDirectory, const QString& userDirectory, const platform::DirectoryWritableCheck& writable)
+{
+    const QString besideProgram = platform::joinPath(programDirectory, kSettingsFileName);
+    if (writable(programDirectory))
+        return besideProgram;
+    const QString usersOwn = platform::joinPath(userDirectory, kSettingsFileName);
+    return QFileInfo::exists(usersOwn) ? usersOwn : besideProgram;
+}
+
+SettingsSource loadSettings(const QString& path, bool namedOnCommandLine)
+{
+    SettingsSource source;
+    const bool missing = !QFileInfo::exists(path);
+    source.file = std::make_unique<settings::IniFile>(path);
+    if (missing) {
+        if (namedOnCommandLine) {
+            source.warning = QStringLiteral("Нет файла настроек '%1'!").arg(path);
+            source.failed = true;
+            return source;
+        }
+        // The object is never flushed: the defaults stay in memory.
+        settings::WriteDefaultAppSettings(*source.file);
+        settings::WriteDefaultModuleSettings(*source.file);
+        return source;
+    }
+    if (!source.file->isLoaded()) {
+        source.warning = module_search::unreadableSettingsFileMessage(
+            path, source.file->loadStatus(), source.file->loadSystemError());
+    }
+    return source;
+}
+
+} // namespace measure
