@@ -98,7 +98,7 @@ void TMainForm::SetupAcquisition(TMainThread& thread)
     for (TQ4705AdcChannelFrame* frame : ChannelFrames) {
         frame->Value1LMDEdit->clear();
         frame->Value2LMDEdit->clear();
-        frame->SetLedState(2);
+        frame->SetLedState(kLedIdle);
     }
     thread.AdcParameters = AdcPars;
     std::fill(std::begin(thread.OverloadBits), std::end(thread.OverloadBits), uint8_t(0));

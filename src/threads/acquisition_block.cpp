@@ -165,7 +165,7 @@ std::array<double, acquisition::kChannelCount> CodeScales(const TMainThread& thr
         for (uint32_t j = 0; j < n && j < acquisition::kChannelCount; ++j) {
             const uint16_t channel = parameters.ChannelTable[j] & 3u;
             const uint16_t range = acquisition::ValidIndex(parameters.InputRange[channel], settings::kInputRangeCount);
-            scale[j] = settings::InputRanges[range] * 0.000125;
+            scale[j] = settings::InputRanges[range] * settings::kRangeFractionPerCode;
         }
     }
     return scale;

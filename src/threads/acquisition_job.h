@@ -37,7 +37,7 @@ void AcquireBlock(TMainThread& thread, int16_t* adcBuffer, uint32_t blockSamples
 // (silently) when the thread is told to terminate.
 bool WaitForRequest(TMainThread& thread, platform::Overlapped* overlapped);
 
-// The value of one code at each place of a frame: range · 0.000125 volts,
+// The value of one code at each place of a frame: range · kRangeFractionPerCode volts,
 // the range being that of the channel at that place ("volt"), else 1 (the
 // code itself).
 std::array<double, acquisition::kChannelCount> CodeScales(const TMainThread& thread);
