@@ -64,9 +64,11 @@ void WorkerThread::Synchronize(const std::function<void()>& function)
     QMetaObject::invokeMethod(this, "serveSynchronizedCall", Qt::QueuedConnection);
     callDone_.wait(lock, [this] { return callServed_; });
     pendingCall_ = nullptr;
+    std::exception_ptr failure = std::exchange(pendingFailure_, nullptr);
+    lock.unlock();
     // An exception of the function is carried back and rethrown here, on the
     // worker, where the run's own handlers catch it.
-    if (std::exception_ptr failure = std::exchange(pendingFailure_, nullptr))
+    if (failure)
         std::rethrow_exception(failure);
 }
 
