@@ -58,8 +58,7 @@ void fftChannelWithRealFft(benchmark::State& state)
 void fftChannelWithFftw(benchmark::State& state)
 {
     const uint32_t n = kFftChannelLength;
-    dsp::SpectrumAnalyser analyser(0);
-    analyser.SetLength(n);
+    dsp::SpectrumAnalyser analyser(n);
     std::vector<double> window(n + 16, 0.0), spectrum(n + 16, 0.0);
     analyser.MakeWindow(window.data());
     const double gain = dsp::WindowPowerGain(analyser.Terms());

@@ -2,6 +2,7 @@
 
 #include "coeff_table_delegate.h"
 #include "entry/number_text.h"
+#include "handler_scope.h"
 #include "mainform.h"
 
 #include <QTableWidget>
@@ -46,8 +47,7 @@ std::size_t permissionIndex(CoeffTable kind)
 
 void setCellText(TMainForm& form, QTableWidget* table, int row, int column, const QString& text)
 {
-    const bool wasBusy = form.HandlerBusy;
-    form.HandlerBusy = true;
+    HandlerScope programmaticChange(form.HandlerBusy);
     QTableWidgetItem* item = table->item(row, column);
     if (!item) {
         item = new QTableWidgetItem;
@@ -60,7 +60,6 @@ void setCellText(TMainForm& form, QTableWidget* table, int row, int column, cons
         if (edited.row() == row && edited.column() == column)
             delegate->reloadEditor();
     }
-    form.HandlerBusy = wasBusy;
 }
 
 QString rejectedCellText(const coeffs::CorrectionCoeffs& set, CoeffTable kind, int row, int column)

@@ -4,6 +4,7 @@
 
 #include "application_filter.h"
 #include "frames/q4705_adc_channel_frame.h"
+#include "handler_scope.h"
 #include "platform/app_paths.h"
 #include "platform/decimal_separator.h"
 #include "platform/windows_version.h"
@@ -45,24 +46,23 @@ TMainForm::TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& sett
 
     platform::setDecimalSeparator('.');
     InitialiseState();
-    HandlerBusy = true;
+    {
+        HandlerScope construction(HandlerBusy);
+        ClearDesignTexts();
+        CreateChannelFrames();
+        DacEdits = { Dac1ValueLMDEdit, Dac2ValueLMDEdit };
+        for (QLineEdit* edit : DacEdits)
+            edit->clear();
+        MainLMDPageControl->setCurrentIndex(kMultimeterPage);
+        previousPage_ = kMultimeterPage;
 
-    ClearDesignTexts();
-    CreateChannelFrames();
-    DacEdits = { Dac1ValueLMDEdit, Dac2ValueLMDEdit };
-    for (QLineEdit* edit : DacEdits)
-        edit->clear();
-    MainLMDPageControl->setCurrentIndex(0);
-    previousPage_ = 0;
-
-    AdjustWindowFrame();
-    AdjustTopBand();
-    CentreMultimeterPanel();
-    HideUnusedControls();
-    ConnectHandlers();
-
-    HandlerBusy = false;
-    ShowPhase = 1;
+        AdjustWindowFrame();
+        AdjustTopBand();
+        CentreMultimeterPanel();
+        HideUnusedControls();
+        ConnectHandlers();
+    }
+    ShowPhase = kConstructed;
 
     // The caption tracing effect of the component set has no counterpart in
     // these widgets, so a high version code has nothing to switch off.
@@ -143,8 +143,6 @@ void TMainForm::CreateChannelFrames()
 
 void TMainForm::ResetChannelFrame(int channel)
 {
-    const bool wasBusy = HandlerBusy;
-    HandlerBusy = true;
+    HandlerScope programmaticChange(HandlerBusy);
     ChannelFrames[channel]->Reset();
-    HandlerBusy = wasBusy;
 }

@@ -8,6 +8,7 @@
 #include "device/device_library.h"
 #include "mainform_controls.h"
 #include "threads/adc_parameters_fill.h"
+#include "threads/module_state.h"
 
 #include <QPointer>
 #include <QString>
@@ -40,9 +41,15 @@ public:
     // Re-entrancy flag of every handler: a handler returns at once while it is
     // set; code that changes controls itself sets it around the change.
     bool HandlerBusy = false;
-    // 0 during construction, 1 at its end, 2 after the first show, 3 once the
-    // first module search has been started.
-    uint8_t ShowPhase = 0;
+    // How far the window got towards its first module search.
+    enum ShowPhaseCode : uint8_t {
+        kConstructing = 0,
+        kConstructed = 1,
+        kShown = 2,
+        // The first module search has been started.
+        kFirstSearchStarted = 3,
+    };
+    uint8_t ShowPhase = kConstructing;
     uint32_t WindowsVersionCode = 0;
     QString CaptionTemplate;
     QString ModuleGradeHint;
@@ -125,8 +132,8 @@ public:
     void MoveToStoredPosition(int top, int left);
     // Text and colours of one of the status labels of the top band.
     void ShowStatusLabel(QLabel* label, const QString& text, const QColor& textColour, const QColor& background);
-    // 0 = no module, 1 = found and its slot opened, 2 = configured and ready.
-    uint8_t ModuleState = 0;
+    // A ModuleStateCode: no module, slot open, ready.
+    uint8_t ModuleState = kNoModule;
     std::array<uint16_t, 16> ModuleSlots {};
     // Fixed 16-byte fields, not necessarily zero-terminated.
     std::array<std::array<char, 16>, 16> ModuleSerials {};

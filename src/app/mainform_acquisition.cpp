@@ -80,7 +80,7 @@ void TMainForm::SetupAcquisition(TMainThread& thread)
     for (TQ4705AdcChannelFrame* frame : ChannelFrames) {
         frame->Value1LMDEdit->clear();
         frame->Value2LMDEdit->clear();
-        frame->SetLedState(2);
+        frame->SetLedState(kLedIdle);
     }
     AdcParameters base = AdcPars;
     CopyWorkingAdcCoeffs(base);

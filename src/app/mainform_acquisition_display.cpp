@@ -4,8 +4,10 @@
 
 #include "mainform.h"
 
+#include "dsp/par_type.h"
 #include "entry/number_text.h"
 #include "frames/q4705_adc_channel_frame.h"
+#include "handler_scope.h"
 #include "mainform_controls_build.h"
 #include "settings/precision_formats.h"
 #include "threads/acquisition_messages.h"
@@ -32,12 +34,12 @@ void TMainForm::ShowChannelValues(TMainThread& thread)
     const QString unit = volts ? QStringLiteral("мВ") : QStringLiteral("код");
     const bool spectral = thread.ComputationMethod == QLatin1String("fft");
     for (TQ4705AdcChannelFrame* frame : ChannelFrames)
-        frame->SetLedState(2);
+        frame->SetLedState(kLedIdle);
     for (int c = 0; c < 4; ++c) {
         const auto channel = static_cast<size_t>(c);
         TQ4705AdcChannelFrame* frame = ChannelFrames[channel];
         const int32_t parType = thread.ParType[channel];
-        if (parType < 0 || parType > 2)
+        if (!dsp::isKnownParType(parType))
             continue;
         if (!frame->ChannelNumberLMDCheckBox->isChecked()) {
             frame->ShowNoValues();
@@ -49,10 +51,10 @@ void TMainForm::ShowChannelValues(TMainThread& thread)
         const QString& acFormat = PrecisionFormats[settings::acFormatIndex(range)];
         const QString dcText = entry::formatByPattern(scale * thread.DcValue[channel], dcFormat);
         const QString acText = entry::formatByPattern(scale * thread.AcValue[channel], acFormat);
-        if (parType == 0) {
+        if (parType == dsp::kParDc) {
             frame->ShowValue(1, dcText, colour, unit);
             frame->DisableValue(2);
-        } else if (parType == 2) {
+        } else if (parType == dsp::kParAcDc) {
             frame->ShowValue(1, acText, colour, unit);
             frame->ShowValue(2, dcText, colour, unit);
         } else {
@@ -74,9 +76,9 @@ void TMainForm::ShowOverloadLeds(TMainThread& thread)
     for (int c = 0; c < 4; ++c) {
         TQ4705AdcChannelFrame* frame = ChannelFrames[static_cast<size_t>(c)];
         if (!frame->ChannelNumberLMDCheckBox->isChecked())
-            frame->SetLedState(2);
+            frame->SetLedState(kLedIdle);
         else
-            frame->SetLedState(overloaded(thread, c) ? 1 : 0);
+            frame->SetLedState(overloaded(thread, c) ? kLedOverload : kLedNoOverload);
     }
 }
 
@@ -84,10 +86,10 @@ void TMainForm::FinishAcquisition(TMainThread& thread)
 {
     StartMultimeterLMDSpeedButton->setText(QStringLiteral("С Т А Р Т"));
     controls_build::setTextColour(StartMultimeterLMDSpeedButton, design::green, QPalette::ButtonText);
-    const bool wasBusy = HandlerBusy;
-    HandlerBusy = true;
-    StartMultimeterLMDSpeedButton->setChecked(false);
-    HandlerBusy = wasBusy;
+    {
+        HandlerScope programmaticChange(HandlerBusy);
+        StartMultimeterLMDSpeedButton->setChecked(false);
+    }
     AcquisitionTimeLMDLabel->setText(QStringLiteral("-----"));
     if (!thread.ReleaseAcquisitionResources())
         thread.ReportMessage(QString::fromUtf8(acquisition::kCannotCloseEvent));

@@ -6,6 +6,7 @@
 #include "mainform.h"
 
 #include "frames/q4705_adc_channel_frame.h"
+#include "handler_scope.h"
 #include "widgets/hover_focus.h"
 
 #include <QLineEdit>
@@ -18,10 +19,10 @@ bool TMainForm::ApplicationShortCut(int key)
     if (key != Qt::Key_Escape)
         return false;
     if (HandlerBusy || InitThreadRunning || SearchPending) {
-        HandlerBusy = false;
+        HandlerScope::release(HandlerBusy);
         return true;
     }
-    if (MainLMDPageControl->currentIndex() == 0 && !AcquisitionIdle)
+    if (MainLMDPageControl->currentIndex() == kMultimeterPage && !AcquisitionIdle)
         StopThread();
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include "mainform.h"
 
+#include "dsp/par_type.h"
 #include "entry/number_text.h"
 #include "frames/q4705_adc_channel_frame.h"
 #include "frames/value_edit.h"
@@ -22,8 +23,6 @@ const QString kNoValue = QStringLiteral("--------");
 const QString kNoRate = QStringLiteral("------");
 const QString kKiloHertz = QStringLiteral("кГц");
 const QString kRatePattern = QStringLiteral("0.0");
-
-enum ParType { Dc = 0, Ac = 1, AcDc = 2 };
 
 using ComboOfFrame = QComboBox* TQ4705AdcChannelFrame::*;
 
@@ -90,15 +89,15 @@ void TMainForm::SetValueUnitCaptions(TQ4705AdcChannelFrame* frame)
 {
     const QString unit = AmplitudeKind == QLatin1String("volt") ? QStringLiteral("мВ") : QStringLiteral("код");
     switch (frame->ParTypeLMDComboBox->currentIndex()) {
-    case Dc:
+    case dsp::kParDc:
         frame->Value1LabLMDLabel->setText(unit);
         frame->Value2LabLMDLabel->clear();
         break;
-    case Ac:
+    case dsp::kParAc:
         frame->Value1LabLMDLabel->setText(unit);
         frame->Value2LabLMDLabel->setText(kKiloHertz);
         break;
-    case AcDc:
+    case dsp::kParAcDc:
         frame->Value1LabLMDLabel->setText(unit);
         frame->Value2LabLMDLabel->setText(unit);
         break;
@@ -117,22 +116,22 @@ void TMainForm::UpdateChannelValueFields(TQ4705AdcChannelFrame* frame, bool meth
         return;
     }
     const int parType = frame->ParTypeLMDComboBox->currentIndex();
-    if (parType != Dc && parType != Ac && parType != AcDc)
+    if (!dsp::isKnownParType(parType))
         return;
     SetValueUnitCaptions(frame);
     setField(frame->Value1LMDEdit, true);
     frame->Value1LabLMDLabel->setEnabled(true);
     const bool frequencyShown = !methodAware || ComputationMethod == QLatin1String("fft");
     switch (parType) {
-    case Dc:
+    case dsp::kParDc:
         setField(frame->Value2LMDEdit, false);
         setUnit(frame->Value2LabLMDLabel, false, QString());
         break;
-    case Ac:
+    case dsp::kParAc:
         setField(frame->Value2LMDEdit, frequencyShown, methodAware ? &kNoValue : nullptr);
         setUnit(frame->Value2LabLMDLabel, frequencyShown, frequencyShown ? kKiloHertz : QString());
         break;
-    case AcDc:
+    case dsp::kParAcDc:
         setField(frame->Value2LMDEdit, true);
         frame->Value2LabLMDLabel->setEnabled(true);
         break;
@@ -244,7 +243,7 @@ void TMainForm::EnaChannelLMDCheckBoxChange(QObject* sender)
 
     UpdateChannelValueFields(frame, false);
     if (!on)
-        frame->SetLedState(2);
+        frame->SetLedState(kLedIdle);
     // The enabled channels make up the frame, and so the frame rate.
     ApplyAdcRate();
 }

@@ -22,7 +22,7 @@ const QString kFactorySaveCaption = QStringLiteral("Ошибка SaveAdcCalibrCo
 // below then fails as a refused call would.
 ModuleApi* readyModule(const TMainForm& form)
 {
-    return form.ModuleState == 2 ? form.Module : nullptr;
+    return form.ModuleState == kModuleReady ? form.Module : nullptr;
 }
 
 // Enables writing, writes the block and disables writing again. A refused

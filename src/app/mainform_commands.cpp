@@ -37,13 +37,13 @@ void TMainForm::ConnectHandlers()
         // The change is undone first, so the check runs before it as a
         // "changing" event would, and is redone only when it is allowed.
         const int from = previousPage_;
-        HandlerBusy = true;
-        MainLMDPageControl->setCurrentIndex(from);
-        HandlerBusy = false;
+        {
+            HandlerScope undo(HandlerBusy);
+            MainLMDPageControl->setCurrentIndex(from);
+        }
         if (MainLMDPageControlChangingEx(index)) {
-            HandlerBusy = true;
+            HandlerScope redo(HandlerBusy);
             MainLMDPageControl->setCurrentIndex(index);
-            HandlerBusy = false;
             previousPage_ = index;
         }
     });
@@ -89,11 +89,11 @@ void TMainForm::SwitchOffContextMenuAutoPopup()
 void TMainForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (ShowPhase != 1)
+    if (ShowPhase != kConstructed)
         return;
-    ShowPhase = 2;
+    ShowPhase = kShown;
     QTimer::singleShot(0, this, [this] {
-        if (ShowPhase == 2)
+        if (ShowPhase == kShown)
             FirstResizeAfterShow();
     });
 }
@@ -101,7 +101,7 @@ void TMainForm::showEvent(QShowEvent* event)
 void TMainForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    if (ShowPhase == 2)
+    if (ShowPhase == kShown)
         FirstResizeAfterShow();
 }
 
@@ -109,7 +109,7 @@ void TMainForm::FirstResizeAfterShow()
 {
     const QRect workArea = platform::workAreaAt(frameGeometry().center());
     move(x(), (workArea.height() - frameGeometry().height()) / 2);
-    ShowPhase = 3;
+    ShowPhase = kFirstSearchStarted;
     StartInitDevicesThread(1, true);
 }
 
@@ -148,7 +148,8 @@ void TMainForm::StartLMDSpeedButtonClick(QToolButton* button)
         return;
     }
     StopThread();
-    if (MainLMDPageControl->currentIndex() != 0 || button != StartMultimeterLMDSpeedButton || !button->isChecked())
+    if (MainLMDPageControl->currentIndex() != kMultimeterPage || button != StartMultimeterLMDSpeedButton
+        || !button->isChecked())
         return;
     if (!SearchPending)
         StartThread();
@@ -176,14 +177,14 @@ void TMainForm::ModulesComboBoxChange()
 
 bool TMainForm::MainLMDPageControlChangingEx(int newIndex)
 {
-    if (ModuleState != 2) {
+    if (ModuleState != kModuleReady) {
         MainLMDPageControl->setEnabled(true);
-        HandlerBusy = false;
+        HandlerScope messageShown(HandlerBusy, false);
         platform::showMessage(QStringLiteral("Нет открытого модуля! Поэтому данная опция не доступна!"),
             QStringLiteral("Внимание!!!"), platform::MessageIcon::Information);
         return false;
     }
-    if (newIndex == 0) {
+    if (newIndex == kMultimeterPage) {
         StopThread();
         StartMultimeterLMDSimplePanel->show();
     }
@@ -192,7 +193,7 @@ bool TMainForm::MainLMDPageControlChangingEx(int newIndex)
 
 void TMainForm::ApplicationExitClick()
 {
-    HandlerBusy = false;
+    HandlerScope closeSteps(HandlerBusy, false);
     close();
 }
 

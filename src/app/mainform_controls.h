@@ -29,6 +29,9 @@ class LineNumberedLog;
 class RadioGroup;
 class TQ4705AdcChannelFrame;
 
+// The pages of MainLMDPageControl, in the order the design adds them.
+enum PageIndex : int { kMultimeterPage = 0, kCoefficientsPage = 1, kVerificationPage = 2 };
+
 struct TMainFormControls {
     // Top band
     QGroupBox* ModuleDetectionLMDGroupBox = nullptr;

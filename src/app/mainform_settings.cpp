@@ -47,7 +47,7 @@ bool TMainForm::ReadIniFile(settings::IniFile* file)
         AutoSaveSettingHeld = true;
     }
     ReadAdcSettings(*file);
-    if (ModuleState == 2) {
+    if (ModuleState == kModuleReady) {
         CoeffsLoadSource = settings::read(*file, settings::CoeffsLoadSourceKey);
         InitCoeffSets();
         ReadRateAndDacSettings(*file);

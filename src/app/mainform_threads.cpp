@@ -145,7 +145,7 @@ void TMainForm::OnStartMainThread()
     }
     MainThreadRunning = false;
     try {
-        MainThread = createMainThread(JobIndex, MainLMDPageControl->currentIndex() == 0);
+        MainThread = createMainThread(JobIndex, MainLMDPageControl->currentIndex() == kMultimeterPage);
     } catch (const std::exception&) {
         MainThread.reset();
     }

@@ -10,7 +10,7 @@ namespace coeffs {
 
 double adcCodeToMillivolts(double code, int range)
 {
-    return 1000.0 * code * settings::InputRanges[range] * 0.000125;
+    return 1000.0 * code * settings::InputRanges[range] * settings::kRangeFractionPerCode;
 }
 
 double adcMillivoltsToCode(double millivolts, int range)

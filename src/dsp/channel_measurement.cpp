@@ -88,11 +88,6 @@ ChannelResult sumResult(
     return result;
 }
 
-bool knownParType(int32_t parType)
-{
-    return parType == kParDc || parType == kParAc || parType == kParAcDc;
-}
-
 // Peak, lobe sums and values of an amplitude spectrum whose peak bin is known.
 ChannelResult measureLine(const SpectrumAnalyser& analyser, const double* spectrum, int32_t peak, int32_t parType,
     std::string_view amplitudeType, double kadrRateHz, double windowPowerGain)
@@ -141,7 +136,7 @@ ChannelResult measureWindowed(SpectrumAnalyser& analyser, double* samples, doubl
 ChannelResult ComputeSumChannel(const double* samples, const double* window, uint32_t N, double windowSum,
     int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
 {
-    if (N == 0 || !knownParType(parType))
+    if (N == 0 || !isKnownParType(parType))
         return {};
     return sumResult(WeightedMeanAndAcRms(samples, window, N, windowSum), parType, amplitudeType, abortFlag);
 }
@@ -149,7 +144,7 @@ ChannelResult ComputeSumChannel(const double* samples, const double* window, uin
 ChannelResult ComputeSumChannel(const ChannelCodes& channel, const double* window, uint32_t N, double windowSum,
     int32_t parType, std::string_view amplitudeType, const std::atomic<bool>* abortFlag)
 {
-    if (N == 0 || !knownParType(parType))
+    if (N == 0 || !isKnownParType(parType))
         return {};
     return sumResult(WeightedCodeMoments(channel.codes, channel.stride, channel.scale, window, N, windowSum), parType,
         amplitudeType, abortFlag);

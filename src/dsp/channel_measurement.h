@@ -9,15 +9,13 @@
 #include <string_view>
 
 #include "dsp/code_conversion.h"
+#include "dsp/par_type.h"
 #include "dsp/spectrum_analyser.h"
 
 namespace dsp {
 
 // Shown (by the acquisition job) when the "fft" method finds no AC power in a channel.
 extern const char* const kNoSignalMessage;
-
-// Measured parameter of a channel.
-enum ParType : int32_t { kParDc = 0, kParAc = 1, kParAcDc = 2 };
 
 enum class ChannelStatus {
     Ok,

@@ -119,19 +119,6 @@ std::unique_ptr<SpectrumAnalyser> SpectrumAnalyser::MakeTwin() const
     return twin;
 }
 
-void SpectrumAnalyser::SetLength(uint32_t length)
-{
-    if (length == length_)
-        return;
-    engine_.reset();
-    length_ = 0;
-    // The new engine keeps the analyser's abort flag, so a stop request still
-    // abandons a transform after the length changed.
-    if (length != 0)
-        engine_ = std::make_unique<RealFft>(length, abortFlag_);
-    length_ = length;
-}
-
 bool SpectrumAnalyser::MakeWindow(double* window, int type)
 {
     if (window == nullptr)

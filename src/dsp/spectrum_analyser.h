@@ -32,9 +32,6 @@ public:
     // thread at a time). Allocation failure throws std::bad_alloc.
     std::unique_ptr<SpectrumAnalyser> MakeTwin() const;
 
-    // The same length keeps the engine; another one replaces it.
-    void SetLength(uint32_t length);
-
     // Fills window[0..Length-1], the terms and the lobe fields. False when aborted.
     bool MakeWindow(double* window, int type = kCosineSum9Window);
     // samples[n] *= window[n] for n < Length. False (nothing done) for a null buffer.

@@ -109,16 +109,6 @@ WeightedMoments WeightedMeanAndAcRms(const double* x, const double* w, uint32_t 
     return moments(weightedSums(x, w, N), windowSum);
 }
 
-double WeightedMean(const double* x, const double* w, uint32_t N, double windowSum)
-{
-    return WeightedMeanAndAcRms(x, w, N, windowSum).mean;
-}
-
-double WeightedAcRms(const double* x, const double* w, uint32_t N, double windowSum)
-{
-    return WeightedMeanAndAcRms(x, w, N, windowSum).acRms;
-}
-
 WeightedMoments WeightedCodeMoments(
     const int16_t* codes, uint32_t stride, double scale, const double* w, uint32_t N, double windowSum)
 {

@@ -13,8 +13,6 @@ struct WeightedMoments {
 
 // Both moments from one pass over x[0..N-1] and w[0..N-1].
 WeightedMoments WeightedMeanAndAcRms(const double* x, const double* w, uint32_t N, double windowSum);
-double WeightedMean(const double* x, const double* w, uint32_t N, double windowSum);
-double WeightedAcRms(const double* x, const double* w, uint32_t N, double windowSum);
 
 // The same moments of the samples x[k] = codes[stride·k] · scale, k < N, read
 // straight from a block of interleaved codes (stride = channels in a frame,

@@ -8,4 +8,8 @@ namespace settings {
 constexpr int kInputRangeCount = 3;
 extern const double InputRanges[kInputRangeCount];
 
+// 8000 ADC codes are the full scale of a range, so one code is this part of
+// the range: code · InputRanges[r] · kRangeFractionPerCode volts.
+constexpr double kRangeFractionPerCode = 0.000125;
+
 } // namespace settings

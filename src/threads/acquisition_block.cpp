@@ -22,8 +22,6 @@ constexpr uint32_t kPollMs = 20;
 // their own time-out) are given up: their buffers are then never freed.
 constexpr uint32_t kGiveUpMs = 4 * kRequestTimeoutMs;
 constexpr uint32_t kChunk = 0x40000;
-// 8000 codes are the full scale of a range.
-constexpr double kFullScaleFractionPerCode = 0.000125;
 
 } // namespace
 
@@ -197,7 +195,7 @@ std::array<double, acquisition::kChannelCount> CodeScales(const AcquisitionState
         for (uint32_t j = 0; j < n && j < acquisition::kChannelCount; ++j) {
             const uint16_t channel = parameters.ChannelTable[j] & 3u;
             const uint16_t range = acquisition::ValidIndex(parameters.InputRange[channel], settings::kInputRangeCount);
-            scale[j] = settings::InputRanges[range] * kFullScaleFractionPerCode;
+            scale[j] = settings::InputRanges[range] * settings::kRangeFractionPerCode;
         }
     }
     return scale;

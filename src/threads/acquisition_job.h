@@ -17,7 +17,7 @@ struct AcquisitionState;
 
 void AcquisitionJob(TMainThread& thread);
 
-// The value of one code at each place of a frame: range · 0.000125 volts,
+// The value of one code at each place of a frame: range · kRangeFractionPerCode volts,
 // the range being that of the channel at that place ("volt"), else 1 (the
 // code itself).
 std::array<double, acquisition::kChannelCount> CodeScales(const AcquisitionState& state);

@@ -21,7 +21,7 @@ void TInitAndConfigThread::Execute()
         RunSteps();
     } catch (...) {
         ReportMessage(QStringLiteral("Опаньки!!! Поймали неустранимое исключение!!!\nСрочно сообщите разработчику!"));
-        Synchronize([this] { Form->ModuleState = 0; });
+        Synchronize([this] { Form->ModuleState = kNoModule; });
     }
     Synchronize([this] {
         FinishSearch();
@@ -56,7 +56,7 @@ void TInitAndConfigThread::RunSteps()
         if (!MessageShown && !Terminated()) {
             uint8_t state = 0;
             Synchronize([this, &state] { state = Form->ModuleState; });
-            if (state == 1) {
+            if (state == kModuleSlotOpen) {
                 ConfigureModule();
                 pause(100);
             }

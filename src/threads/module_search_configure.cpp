@@ -22,7 +22,7 @@ void TInitAndConfigThread::ConfigureModule()
     }
     ConfigureOpenModule();
     if (!MessageShown)
-        Synchronize([this] { Form->ModuleState = 2; });
+        Synchronize([this] { Form->ModuleState = kModuleReady; });
 }
 
 bool TInitAndConfigThread::ReadDescription()

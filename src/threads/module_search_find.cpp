@@ -36,7 +36,7 @@ void TInitAndConfigThread::FindAndOpenModule()
         ReportMessage(module_search::openSlotFailedMessage(chosenPosition_));
         return;
     }
-    Synchronize([this] { Form->ModuleState = 1; });
+    Synchronize([this] { Form->ModuleState = kModuleSlotOpen; });
 }
 
 // A library that cannot be loaded, or has the wrong version, or hands out no

@@ -164,7 +164,7 @@ LedStatus moduleLedStatus(bool after, const QString& moduleName, uint8_t moduleS
 {
     if (!after)
         return { true, QColor(), text(kLedUnknownHint) };
-    const bool ready = moduleState == 2;
+    const bool ready = moduleState == kModuleReady;
     if (moduleName.isEmpty())
         return ready ? LedStatus { false, kLedGreen, text(kLedUnnamedOkHint) }
                      : LedStatus { false, kLedRed, text(kLedUnnamedBadHint) };

@@ -4,6 +4,8 @@
 // option byte, its status caption and LED, and the text of a fixed-size
 // character field of its description.
 
+#include "threads/module_state.h"
+
 #include <QColor>
 #include <QString>
 #include <cstddef>

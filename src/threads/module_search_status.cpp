@@ -22,7 +22,7 @@ void TInitAndConfigThread::ShowModuleStatus(bool after)
             const ModuleDescription& description = Form->Description;
             const QString firmware
                 = module_search::fieldText(description.FirmwareVersion, sizeof description.FirmwareVersion);
-            Form->setWindowTitle(module_search::statusCaption(title, state != 0, WantedSerial, firmware));
+            Form->setWindowTitle(module_search::statusCaption(title, state != kNoModule, WantedSerial, firmware));
             // The application's title is its name (see main.cpp).
             QCoreApplication::setApplicationName(title);
         } else {
@@ -34,10 +34,10 @@ void TInitAndConfigThread::ShowModuleStatus(bool after)
         Form->ModuleStatusLed->setFillColour(led.neutral ? design::buttonFace() : led.colour);
         Form->ModuleStatusLed->setToolTip(led.hint);
 
-        LpfText = after && state == 2 ? module_search::filterText(Form->Description.Options)
-                                      : QString::fromUtf8(module_search::kUnknownFilter);
+        LpfText = after && state == kModuleReady ? module_search::filterText(Form->Description.Options)
+                                                 : QString::fromUtf8(module_search::kUnknownFilter);
 
-        const bool known = after && state != 0;
+        const bool known = after && state != kNoModule;
         for (QLabel* label :
             { Form->ModuleLpfLMDLabel, Form->ModuleTemperatureGradeLMDLabel, Form->PldTemperatureGradeLMDLabel })
             label->setEnabled(known);

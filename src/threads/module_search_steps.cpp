@@ -62,7 +62,7 @@ void TInitAndConfigThread::PrepareSearch()
         Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, false);
         Form->SetEnabledRecursively(Form->MainLMDSimplePanel, false);
     });
-    Form->ModuleState = 0;
+    Form->ModuleState = kNoModule;
     // No module is open now, so nothing of the last one's description is shown.
     Form->Description = ModuleDescription {};
     ShowModuleStatus(false);
@@ -132,14 +132,14 @@ void TInitAndConfigThread::FinishSearch()
 {
     // A save may name the selected module only when this search readied it,
     // or when it is the module the window held before and was found again.
-    Form->ModuleSelectionHeld = Form->ModuleState == 2 || (wantedSerialHeld_ && wantedSerialFound_);
+    Form->ModuleSelectionHeld = Form->ModuleState == kModuleReady || (wantedSerialHeld_ && wantedSerialFound_);
     withHandlerBusy([this] {
         Form->SetEnabledRecursively(Form->ModuleDetectionLMDGroupBox, true);
         Form->SaveSettingsButton->setEnabled(!Form->AutoSaveSettingsLMDCheckBox->isChecked());
         Form->MainLMDSimplePanel->setEnabled(true);
         Form->MainLMDPageControl->setEnabled(true);
         Form->MainLMDPageControl->widget(0)->setEnabled(true);
-        if (Form->ModuleState == 2) {
+        if (Form->ModuleState == kModuleReady) {
             Form->AdcStreamLMDGroupBox->setEnabled(true);
             Form->SetEnabledRecursively(Form->AdcGroupParsLMDGroupBox, true);
             Form->AdcIndividualParsLMDGroupBox->setEnabled(true);

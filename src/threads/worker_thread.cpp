@@ -38,80 +38,68 @@ void WorkerThread::run()
     runEnded_.store(true, std::memory_order_release);
 }
 
-// A synchronised call hands its function over through a mailbox slot rather
-// than through the captures of the queued functor. Qt synchronises the
-// blocking queued call with primitives a thread sanitizer cannot see, so the
-// functor the user-interface thread runs is an empty one, and everything it
-// needs is published with release/acquire on the slot and the handshake.
 namespace {
 
-constexpr int kMailboxSlots = 8;
-std::atomic<WorkerThread*> mailbox[kMailboxSlots];
 // Synchronised calls the user-interface thread is running, nested ones
 // included; only that thread touches it.
 int servedCallDepth = 0;
 
-template <int Slot> struct MailboxServer {
-    void operator()() const { WorkerThread::serveSynchronizedCall(Slot); }
-};
-
-template <int... Slots> void postToSlot(int slot, QObject* context, std::integer_sequence<int, Slots...>)
-{
-    ((slot == Slots ? (void)QMetaObject::invokeMethod(context, MailboxServer<Slots> {}, Qt::BlockingQueuedConnection)
-                    : void()),
-        ...);
-}
-
-int claimMailboxSlot(WorkerThread* thread)
-{
-    for (;;) {
-        for (int slot = 0; slot < kMailboxSlots; ++slot) {
-            WorkerThread* expected = nullptr;
-            if (mailbox[slot].compare_exchange_strong(expected, thread, std::memory_order_acq_rel))
-                return slot;
-        }
-        QThread::msleep(1);
-    }
-}
-
 } // namespace
 
-void WorkerThread::serveSynchronizedCall(int slot)
+// The worker posts a queued call to this object, which lives on the
+// user-interface thread, and waits on the condition variable. The call is
+// served wherever that thread dispatches events: its main loop, a modal
+// dialog's nested loop, or a wait of the window that keeps dispatching
+// (closing included), so a worker waiting here never blocks the window.
+void WorkerThread::Synchronize(const std::function<void()>& function)
 {
-    WorkerThread* thread = mailbox[slot].load(std::memory_order_acquire);
-    thread->syncHandshake_.load(std::memory_order_acquire);
+    if (QThread::currentThread() == thread()) {
+        function();
+        return;
+    }
+    std::unique_lock<std::mutex> lock(callMutex_);
+    pendingCall_ = &function;
+    pendingFailure_ = nullptr;
+    callServed_ = false;
+    QMetaObject::invokeMethod(this, "serveSynchronizedCall", Qt::QueuedConnection);
+    callDone_.wait(lock, [this] { return callServed_; });
+    pendingCall_ = nullptr;
+    std::exception_ptr failure = std::exchange(pendingFailure_, nullptr);
+    lock.unlock();
+    // An exception of the function is carried back and rethrown here, on the
+    // worker, where the run's own handlers catch it.
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void WorkerThread::serveSynchronizedCall()
+{
+    const std::function<void()>* function = nullptr;
+    {
+        std::lock_guard<std::mutex> lock(callMutex_);
+        function = pendingCall_;
+    }
+    if (!function)
+        return;
+    std::exception_ptr failure;
     ++servedCallDepth;
     try {
-        (*thread->pendingCall_)();
+        (*function)();
     } catch (...) {
-        thread->pendingFailure_ = std::current_exception();
+        failure = std::current_exception();
     }
     --servedCallDepth;
-    thread->syncHandshake_.fetch_add(1, std::memory_order_release);
+    {
+        std::lock_guard<std::mutex> lock(callMutex_);
+        pendingFailure_ = failure;
+        callServed_ = true;
+    }
+    callDone_.notify_one();
 }
 
 bool WorkerThread::servingSynchronizedCall()
 {
     return servedCallDepth > 0;
-}
-
-void WorkerThread::Synchronize(const std::function<void()>& function)
-{
-    if (QThread::currentThread() == Form->thread()) {
-        function();
-        return;
-    }
-    pendingCall_ = &function;
-    pendingFailure_ = nullptr;
-    syncHandshake_.fetch_add(1, std::memory_order_release);
-    const int slot = claimMailboxSlot(this);
-    postToSlot(slot, Form, std::make_integer_sequence<int, kMailboxSlots> {});
-    syncHandshake_.load(std::memory_order_acquire);
-    mailbox[slot].store(nullptr, std::memory_order_release);
-    // An exception of the function is carried back and rethrown here, on the
-    // worker, where the run's own handlers catch it.
-    if (std::exception_ptr failure = std::exchange(pendingFailure_, nullptr))
-        std::rethrow_exception(failure);
 }
 
 void WorkerThread::ReportMessage(const QString& text)

@@ -6,8 +6,10 @@
 #include <QString>
 #include <QThread>
 #include <atomic>
+#include <condition_variable>
 #include <exception>
 #include <functional>
+#include <mutex>
 
 class TMainForm;
 
@@ -30,8 +32,6 @@ public:
     // run; an exception it throws is rethrown here. Called on the
     // user-interface thread itself, it runs the function directly.
     void Synchronize(const std::function<void()>& function);
-    // User-interface side of a synchronised call waiting in mailbox `slot`.
-    static void serveSynchronizedCall(int slot);
     // True while the user-interface thread runs a worker's synchronised call
     // (a thread dialog may be open in it). That worker waits for the call to
     // return, so nothing the call leads to may wait for a worker to end.
@@ -64,15 +64,20 @@ protected:
 
 private:
     void run() final;
+    // User-interface side of the synchronised call: runs the pending
+    // function and wakes the worker.
+    Q_INVOKABLE void serveSynchronizedCall();
 
     const QString className_;
     std::atomic<bool> terminateRequest_ { false };
     std::atomic<bool> runEnded_ { false };
     std::atomic<bool> threadExited_ { false };
-    // The synchronised call in progress. Qt's blocking queued call
-    // synchronises through primitives a thread sanitizer does not see; the
-    // handshake counter gives it the same edges explicitly.
+    // The synchronised call in progress, handed over under the mutex: Qt's
+    // own event queue synchronises through primitives a thread sanitizer
+    // does not see, so the queued call carries no data of its own.
+    std::mutex callMutex_;
+    std::condition_variable callDone_;
     const std::function<void()>* pendingCall_ = nullptr;
     std::exception_ptr pendingFailure_;
-    std::atomic<unsigned> syncHandshake_ { 0 };
+    bool callServed_ = false;
 };

@@ -1,7 +1,12 @@
 #include "platform/decimal_separator.h"
 #include "window_fixture.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
+#include <QThread>
+#include <QTimer>
+#include <atomic>
 #include <stdexcept>
 
 namespace {
@@ -117,6 +122,66 @@ TEST_F(ThreadsTest, JobsSynchroniseWithTheWindow)
     startJob();
     form->StopThread();
     EXPECT_EQ(caption, form->windowTitle());
+}
+
+TEST_F(ThreadsTest, ASynchronisedCallRunsOnTheUserInterfaceThread)
+{
+    std::atomic<bool> jobOnUiThread { true };
+    bool callOnUiThread = false;
+    form->job = [&](TMainThread& thread) {
+        jobOnUiThread = QThread::currentThread() == QCoreApplication::instance()->thread();
+        thread.Synchronize(
+            [&] { callOnUiThread = QThread::currentThread() == QCoreApplication::instance()->thread(); });
+        loopUntilTerminated(thread);
+    };
+    startJob();
+    form->StopThread();
+    EXPECT_FALSE(jobOnUiThread);
+    EXPECT_TRUE(callOnUiThread);
+}
+
+TEST_F(ThreadsTest, AnExceptionInsideASynchronisedCallReachesTheThreadDialog)
+{
+    bool afterCall = false;
+    form->job = [&afterCall](TMainThread& thread) {
+        thread.Synchronize([] { throw std::runtime_error("thrown on the user-interface thread"); });
+        afterCall = true;
+    };
+    startJob();
+    waitForMessage(recorder);
+    form->StopThread();
+    ASSERT_EQ(recorder.messages().size(), 1u);
+    EXPECT_EQ(recorder.messages()[0].text,
+        QStringLiteral(
+            "Опаньки!!!\nПоймали неустранимое исключение в потоке 'MainThread'!!!\nСрочно сообщите разработчику!"));
+    EXPECT_EQ(recorder.messages()[0].threadClass, QStringLiteral("TMainThread"));
+    EXPECT_FALSE(afterCall);
+}
+
+// A modal dialog runs a nested event loop; the worker's calls are served
+// there as well.
+TEST_F(ThreadsTest, SynchronisedCallsAreServedInsideANestedEventLoop)
+{
+    std::atomic<int> served { 0 };
+    form->job = [&served](TMainThread& thread) {
+        while (!thread.Terminated()) {
+            thread.Synchronize([&served] { ++served; });
+            QThread::msleep(5);
+        }
+    };
+    startJob();
+    const int before = served;
+    QEventLoop nested;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &nested, [&] {
+        if (served >= before + 3)
+            nested.quit();
+    });
+    poll.start(10);
+    QTimer::singleShot(5000, &nested, &QEventLoop::quit);
+    nested.exec();
+    EXPECT_GE(served, before + 3);
+    form->StopThread();
 }
 
 TEST_F(ThreadsTest, AJobThreadThatCannotBeCreatedClosesTheWindow)

@@ -190,11 +190,10 @@ TEST(SpectrumAnalyser, StepsRefuseMissingBuffersAndZeroLength)
     EXPECT_EQ(a[0], 1.0);
 }
 
-TEST(SpectrumAnalyser, NewLengthReplacesTheEngineAndKeepsTheAbortFlag)
+TEST(SpectrumAnalyser, TheEngineTransformsAtTheAnalysersLengthAndHonoursItsAbortFlag)
 {
     std::atomic<bool> abort { false };
-    dsp::SpectrumAnalyser analyser(32, &abort);
-    analyser.SetLength(1024);
+    dsp::SpectrumAnalyser analyser(1024, &abort);
     EXPECT_EQ(analyser.Length(), 1024u);
     std::vector<double> x(1024, 1.0), f(1024);
     EXPECT_TRUE(analyser.Transform(f.data(), x.data()));

@@ -90,7 +90,7 @@ TQ4705AdcChannelFrame::TQ4705AdcChannelFrame(QWidget* owner, uint16_t channelInd
         connect(edit, &ValueEdit::mouseLeft, this, [this, edit] { ValueLMDEditMouseExit(edit); });
     }
 
-    SetLedState(2);
+    SetLedState(kLedIdle);
     resize(panel->x() + panel->width(), panel->y() + panel->height());
 }
 
@@ -104,13 +104,13 @@ void TQ4705AdcChannelFrame::setApplicationActive(bool active)
 void TQ4705AdcChannelFrame::SetLedState(int state)
 {
     switch (state) {
-    case 0:
-    case 1:
+    case kLedNoOverload:
+    case kLedOverload:
         ChannelsOverflowLed->setLitColour(QColor(design::red));
         ChannelsOverflowLed->setUnlitColour(QColor(design::green));
-        ChannelsOverflowLed->setOn(state == 1);
+        ChannelsOverflowLed->setOn(state == kLedOverload);
         break;
-    case 2:
+    case kLedIdle:
         ChannelsOverflowLed->setLitColour(design::buttonFace());
         ChannelsOverflowLed->setUnlitColour(design::buttonFace());
         ChannelsOverflowLed->setOn(false);
@@ -160,7 +160,7 @@ void TQ4705AdcChannelFrame::Reset()
     Value2LMDEdit->setValueText(QLatin1String(kNoValue));
     Value1LabLMDLabel->clear();
     Value2LabLMDLabel->clear();
-    SetLedState(2);
+    SetLedState(kLedIdle);
 }
 
 ValueEdit* TQ4705AdcChannelFrame::displayEdit(int display) const

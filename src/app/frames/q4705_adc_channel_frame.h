@@ -15,6 +15,13 @@ class QLabel;
 class LedShape;
 class ValueEdit;
 
+// The states of a channel's overload LED, as SetLedState takes them.
+enum OverloadLedState : int {
+    kLedNoOverload = 0, // green
+    kLedOverload = 1, // red
+    kLedIdle = 2, // grey: idle or channel off
+};
+
 class TQ4705AdcChannelFrame : public QFrame {
     Q_OBJECT
 public:
@@ -39,8 +46,7 @@ public:
     // selects it and the value displays take the focus under the mouse.
     void setApplicationActive(bool active);
 
-    // 0 = green (no overload), 1 = red (overload), 2 = grey (idle or off);
-    // any other state changes nothing.
+    // An OverloadLedState; any other value changes nothing.
     void SetLedState(int state);
     // Enable or disable the channel's settings, values, units and LED; the
     // on/off check box is left as it is.
