@@ -1,14 +1,14 @@
 #include "threads/worker_thread.h"
 
-#include "mainform.h"
 #include "platform/message_seam.h"
+#include "threads/worker_host.h"
 
 #include <QMetaObject>
 #include <exception>
 #include <utility>
 
-WorkerThread::WorkerThread(TMainForm* form, const QString& className)
-    : Form(form)
+WorkerThread::WorkerThread(WorkerHost* host, const QString& className)
+    : Host(host)
     , className_(className)
 {
 }
@@ -97,7 +97,8 @@ bool WorkerThread::servingSynchronizedCall()
 
 void WorkerThread::Synchronize(const std::function<void()>& function)
 {
-    if (QThread::currentThread() == Form->thread()) {
+    QObject* target = Host->SynchronizedCallTarget();
+    if (QThread::currentThread() == target->thread()) {
         function();
         return;
     }
@@ -105,7 +106,7 @@ void WorkerThread::Synchronize(const std::function<void()>& function)
     pendingFailure_ = nullptr;
     syncHandshake_.fetch_add(1, std::memory_order_release);
     const int slot = claimMailboxSlot(this);
-    postToSlot(slot, Form, std::make_integer_sequence<int, kMailboxSlots> {});
+    postToSlot(slot, target, std::make_integer_sequence<int, kMailboxSlots> {});
     syncHandshake_.load(std::memory_order_acquire);
     mailbox[slot].store(nullptr, std::memory_order_release);
     // An exception of the function is carried back and rethrown here, on the
@@ -132,7 +133,7 @@ void WorkerThread::ShowThreadMessage()
     request.icon = platform::MessageIcon::Error;
     request.threadClass = className_;
     // Esc must not reach the window's handler while the dialog is up.
-    Form->ShortCutHandlerEnabled = false;
+    Host->EnableShortCutHandler(false);
     platform::showMessage(request);
-    Form->ShortCutHandlerEnabled = true;
+    Host->EnableShortCutHandler(true);
 }

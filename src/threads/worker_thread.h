@@ -9,16 +9,16 @@
 #include <exception>
 #include <functional>
 
-class TMainForm;
+class WorkerHost;
 
 class WorkerThread : public QThread {
     Q_OBJECT
 public:
     // `className` names the thread in its dialog ("TMainThread", ...).
-    WorkerThread(TMainForm* form, const QString& className);
+    WorkerThread(WorkerHost* host, const QString& className);
 
     const QString& className() const { return className_; }
-    TMainForm* form() const { return Form; }
+    WorkerHost* host() const { return Host; }
 
     // Set by the first message of a run; later messages are dropped and the
     // remaining work is skipped.
@@ -60,7 +60,8 @@ protected:
     // The thread's work; called by run().
     virtual void Execute() = 0;
 
-    TMainForm* const Form;
+    // The window that owns the thread.
+    WorkerHost* const Host;
 
 private:
     void run() final;

@@ -111,7 +111,8 @@ TEST_F(ThreadsTest, JobsSynchroniseWithTheWindow)
 {
     QString caption;
     form->job = [&caption](TMainThread& thread) {
-        thread.Synchronize([&] { caption = thread.form()->windowTitle(); });
+        thread.Synchronize(
+            [&] { caption = static_cast<QWidget*>(thread.host()->SynchronizedCallTarget())->windowTitle(); });
         loopUntilTerminated(thread);
     };
     startJob();
