@@ -1,4 +1,4 @@
-# Main window, worker threads and message dialogs. One line per concern, so
+# Main window and message dialogs. One line per concern, so
 # each concern adds its files on its own line.
 set_target_properties(zx_app PROPERTIES AUTORCC ON)
 # The search shows the version in the window title.

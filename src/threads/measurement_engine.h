@@ -62,7 +62,9 @@ AdcParameters BaseParametersFor(char revision, const coeffs::CorrectionCoeffs& c
 
 // The values of the last block read.
 struct BlockValues {
-    std::array<bool, kChannelCount> measured {}; // the channels computed in this block
+    // The channels computed in this block (on, with a place in the block and
+    // a parameter of 0..2).
+    std::array<bool, kChannelCount> measured {};
     // In volts ("volt") or codes. dc and ac as the channel's parameter asks;
     // frequency ("fft" only) in hertz.
     std::array<double, kChannelCount> dc {};

@@ -187,6 +187,29 @@ TEST_F(MeasurementEngineTest, TheFirstFailureIsTheRunsOnlyMessage)
     }
 }
 
+// Indices outside their lists are sent as the first item, a parameter no
+// one knows is not measured, and a negative time is refused as too short.
+TEST_F(MeasurementEngineTest, OutOfRangeChoicesNeitherCrashNorReachTheModule)
+{
+    sim->setTimeScale(50.0);
+    acquisition::RunConfig config = twoChannels(QStringLiteral("fft"), 0.1);
+    config.channels[0] = { true, 7, -3, 9 };
+    acquisition::MeasurementEngine& run = makeEngine();
+    ASSERT_TRUE(run.Configure(config) && run.Allocate() && run.ReadBlock());
+    AdcParameters sent {};
+    ASSERT_TRUE(sim->lastAdcParameters(kSlot, &sent));
+    EXPECT_EQ(sent.InputRange[0], 0);
+    EXPECT_EQ(sent.InputConnectionMode[0], 0);
+    EXPECT_FALSE(run.Values().measured[0]);
+    EXPECT_TRUE(run.Values().measured[1]);
+    run.Finish();
+
+    config.maxAcquisitionTime = -1.0;
+    config.method = QStringLiteral("sum");
+    EXPECT_FALSE(makeEngine().Configure(config));
+    EXPECT_EQ(messages, QStringList { QString::fromUtf8(acquisition::kBlockTooShort) });
+}
+
 TEST_F(MeasurementEngineTest, NoChannelOnIsRefused)
 {
     acquisition::RunConfig config = twoChannels(QStringLiteral("sum"), 0.1);
