@@ -137,6 +137,10 @@ double MeasurementEngine::BlockSeconds() const
 
 bool MeasurementEngine::Configure(const RunConfig& config)
 {
+    // A new run: what the last one holds is given back first, and its
+    // failure no longer counts.
+    Finish();
+    ownFailed_.store(false, std::memory_order_release);
     finished_ = false;
     AcquisitionState& state = *state_;
     ChannelChoices choices;

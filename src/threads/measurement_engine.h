@@ -97,7 +97,8 @@ public:
 
     // Sends the ADC parameters of `config`, learns the accepted ADC and frame
     // rates and sizes the block. False (with a message) when no channel is
-    // on, the module refuses, or the block cannot be made.
+    // on, the module refuses, or the block cannot be made. Each call starts
+    // a new run: an earlier one not finished yet is finished first.
     bool Configure(const RunConfig& config);
     // MakeBuffers, then StopAdcAtStart.
     bool Allocate();

@@ -119,6 +119,27 @@ TEST_F(MeasurementEngineTest, KnownSignalsReadTheirValues)
     }
 }
 
+// One engine runs one configuration after another; a failed run does not
+// hold back the next, and each gives back its requests.
+TEST_F(MeasurementEngineTest, RunsFollowOneAnother)
+{
+    sim->setTimeScale(50.0);
+    sim->setSignal(kSlot, 1, { 0.25, 0.0, 0.0, 0.0 });
+    acquisition::MeasurementEngine& run = makeEngine();
+    sim->failOnce(modlink_sim::Op::StartAcquisition);
+    ASSERT_TRUE(run.Configure(twoChannels(QStringLiteral("sum"), 0.1)) && run.Allocate());
+    EXPECT_FALSE(run.ReadBlock());
+    for (const char* method : { "fft", "sum" }) {
+        SCOPED_TRACE(method);
+        ASSERT_TRUE(run.Configure(twoChannels(QString::fromLatin1(method), 0.1)) && run.Allocate());
+        ASSERT_TRUE(run.ReadBlock());
+        EXPECT_NEAR(run.Values().dc[1], 0.25, 0.005);
+    }
+    run.Finish();
+    EXPECT_EQ(sim->outstandingRequests(), 0);
+    EXPECT_EQ(messages, QStringList { QString::fromUtf8(acquisition::kCannotStart) });
+}
+
 // Past its range a channel reads the overload bit of its place.
 TEST_F(MeasurementEngineTest, AnInputPastItsRangeSetsItsOverloadBit)
 {
