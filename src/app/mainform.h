@@ -96,11 +96,8 @@ public:
     void SwitchOffContextMenuAutoPopup() override;
 
     // ---- What the worker threads reach (WorkerHost) ----------------------------
-    QObject* SynchronizedCallTarget() override { return this; }
+    WorkerLinks Links() override;
     void EnableShortCutHandler(bool enabled) override { ShortCutHandlerEnabled = enabled; }
-    ModuleApi* ModuleInterface() override { return Module; }
-    void NoteSearchStarted() override { InitThreadRunning.store(true); }
-    DeviceLibrary* ModuleLibrary() override { return Library.get(); }
     void SetModuleInterface(ModuleApi* module) override { Module = module; }
     void SetFoundModules(
         const std::array<uint16_t, 16>& slotNumbers, const std::array<std::array<char, 16>, 16>& serials) override;
@@ -108,8 +105,6 @@ public:
     void SetModuleState(uint8_t state) override { ModuleState = state; }
     void SetUsbSpeed(uint8_t speed) override { UsbSpeed = speed; }
     void SetModuleDescription(const ModuleDescription& description) override { Description = description; }
-    void NoteJobStarted(bool acquiring) override;
-    const std::atomic<bool>* LiveChannelFlags() override { return ChannelChecked.data(); }
 
     // ---- Commands ------------------------------------------------------------
     void FindDeviceLMDButtonClick();

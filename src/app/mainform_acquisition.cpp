@@ -53,13 +53,6 @@ bool TMainForm::SetAdcPars()
     return true;
 }
 
-void TMainForm::NoteJobStarted(bool acquiring)
-{
-    MainThreadRunning.store(true);
-    if (acquiring)
-        AcquisitionIdle.store(false);
-}
-
 void TMainForm::BeginAcquisitionUi(TMainThread& thread)
 {
     StartMultimeterLMDSpeedButton->setText(QStringLiteral("С Т О П"));

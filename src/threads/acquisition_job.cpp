@@ -58,12 +58,12 @@ void endAcquisition(TMainThread& thread, acquisition::MeasurementEngine& engine)
 
 void AcquisitionJob(TMainThread& thread)
 {
-    ModuleApi* module = thread.host()->ModuleInterface();
+    ModuleApi* module = *thread.links().module;
     if (!module)
         return;
     acquisition::MeasurementEngine engine(*module, thread.ModuleHandle, thread, thread.terminateFlag(),
         &thread.MessageShown, [&thread](const QString& text) { thread.ReportMessage(text); });
-    engine.SetLiveChannelFlags(thread.host()->LiveChannelFlags());
+    engine.SetLiveChannelFlags(thread.links().channelChecked);
     try {
         prepare(thread, engine);
         if (!engine.Stopped()) {

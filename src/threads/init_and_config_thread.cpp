@@ -30,7 +30,7 @@ void TInitAndConfigThread::Execute()
 // the finishing one, so the thread no longer touches the module interface.
 void TInitAndConfigThread::RunSteps()
 {
-    Host->NoteSearchStarted();
+    Links.initThreadRunning->store(true);
     Synchronize([this] { Host->SwitchOffContextMenuAutoPopup(); });
     MessageShown = false;
     pause(50);

@@ -20,10 +20,12 @@ void TMainThread::InstallJobs()
 
 void TMainThread::Prepare()
 {
-    Host->NoteJobStarted(jobPageActive_);
+    Links.mainThreadRunning->store(true);
     platform::setDecimalSeparator('.');
     MessageShown = false;
-    ModuleApi* module = Host->ModuleInterface();
+    if (jobPageActive_)
+        Links.acquisitionIdle->store(false);
+    ModuleApi* module = *Links.module;
     ModuleHandle = module ? module->QUERY_DEVICE_HANDLE() : platform::kInvalidDeviceHandle;
     if (ModuleHandle == platform::kInvalidDeviceHandle)
         ReportMessage(QStringLiteral(" Не могу получить дескриптор модуля!"));

@@ -14,7 +14,7 @@ void TInitAndConfigThread::FindAndOpenModule()
 {
     Synchronize([this] {
         Host->ClearModuleList();
-        module_ = Host->ModuleInterface();
+        module_ = *Links.module;
     });
 
     if (module_)
@@ -50,7 +50,7 @@ void TInitAndConfigThread::FindAndOpenModule()
 bool TInitAndConfigThread::ObtainModuleInterface()
 {
     QString failure;
-    ModuleApi* module = module_search::LoadModuleInterface(Host->ModuleLibrary(), &failure);
+    ModuleApi* module = module_search::LoadModuleInterface(Links.library->get(), &failure);
     if (!module) {
         ReportMessage(failure);
         return false;

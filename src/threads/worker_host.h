@@ -11,6 +11,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <memory>
 
 class DeviceLibrary;
 class ModuleApi;
@@ -21,20 +22,33 @@ namespace module_search {
 struct GradeLooks;
 }
 
+// The window's data a worker reads or writes on its own thread. The threads
+// reach it through these pointers, taken when a thread is made (on the
+// user-interface thread), and never through a call into the window: the
+// window may be in its destructor, stopping the thread, at that moment.
+struct WorkerLinks {
+    // The object whose thread runs the synchronised calls (the window).
+    QObject* target = nullptr;
+    std::atomic<bool>* initThreadRunning = nullptr;
+    std::atomic<bool>* mainThreadRunning = nullptr;
+    std::atomic<bool>* acquisitionIdle = nullptr;
+    // The module interface the window holds; null until a search obtained one.
+    ModuleApi* const* module = nullptr;
+    // The device library the window was given.
+    const std::unique_ptr<DeviceLibrary>* library = nullptr;
+    // The channels' check boxes: four flags the job reads live.
+    const std::atomic<bool>* channelChecked = nullptr;
+};
+
 class WorkerHost {
 public:
     // ---- Both threads -------------------------------------------------------
-    // The object whose thread runs the synchronised calls (the window).
-    virtual QObject* SynchronizedCallTarget() = 0;
+    // Called on the user-interface thread only.
+    virtual WorkerLinks Links() = 0;
     // Off while a thread dialog is shown, so Esc is left alone.
     virtual void EnableShortCutHandler(bool enabled) = 0;
-    // The module interface the window holds; null until a search obtained
-    // one. The job thread reads it once at its start, from its own thread.
-    virtual ModuleApi* ModuleInterface() = 0;
 
     // ---- Module search (TInitAndConfigThread) --------------------------------
-    // The search thread runs (called from that thread).
-    virtual void NoteSearchStarted() = 0;
     virtual void SwitchOffContextMenuAutoPopup() = 0;
     // The steps that work on the window and the settings file alone.
     virtual void PrepareModuleSearch(TInitAndConfigThread& search) = 0;
@@ -45,9 +59,6 @@ public:
     // the search as finished.
     virtual void FinishModuleSearch(TInitAndConfigThread& search) = 0;
 
-    // The device library the window was given; it never changes, so the
-    // search thread reads it directly.
-    virtual DeviceLibrary* ModuleLibrary() = 0;
     // What the search learns, handed over as it goes.
     virtual void SetModuleInterface(ModuleApi* module) = 0;
     virtual void ClearModuleList() = 0;
@@ -64,11 +75,6 @@ public:
     virtual void ShowGradeHints(const module_search::GradeLooks& grades) = 0;
 
     // ---- Multimeter job (TMainThread) -----------------------------------------
-    // The job thread runs (from that thread); `acquiring`: its page is the
-    // active one, so the page leaves Idle.
-    virtual void NoteJobStarted(bool acquiring) = 0;
-    // The channels' check boxes, four flags the job reads live.
-    virtual const std::atomic<bool>* LiveChannelFlags() = 0;
     // The button and the run's copies of the settings.
     virtual void BeginAcquisitionUi(TMainThread& thread) = 0;
     // Sends the thread's ADC parameters and sizes its block.

@@ -9,6 +9,7 @@
 
 WorkerThread::WorkerThread(WorkerHost* host, const QString& className)
     : Host(host)
+    , Links(host->Links())
     , className_(className)
 {
 }
@@ -97,7 +98,7 @@ bool WorkerThread::servingSynchronizedCall()
 
 void WorkerThread::Synchronize(const std::function<void()>& function)
 {
-    QObject* target = Host->SynchronizedCallTarget();
+    QObject* target = Links.target;
     if (QThread::currentThread() == target->thread()) {
         function();
         return;

@@ -9,7 +9,7 @@
 #include <exception>
 #include <functional>
 
-class WorkerHost;
+#include "threads/worker_host.h"
 
 class WorkerThread : public QThread {
     Q_OBJECT
@@ -19,6 +19,8 @@ public:
 
     const QString& className() const { return className_; }
     WorkerHost* host() const { return Host; }
+    // The window's data this thread reaches on its own thread.
+    const WorkerLinks& links() const { return Links; }
 
     // Set by the first message of a run; later messages are dropped and the
     // remaining work is skipped.
@@ -60,8 +62,9 @@ protected:
     // The thread's work; called by run().
     virtual void Execute() = 0;
 
-    // The window that owns the thread.
+    // The window that owns the thread, and its data.
     WorkerHost* const Host;
+    const WorkerLinks Links;
 
 private:
     void run() final;

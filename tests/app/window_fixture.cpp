@@ -20,7 +20,7 @@ public:
 protected:
     void RunSteps() override
     {
-        Host->NoteSearchStarted();
+        Links.initThreadRunning->store(true);
         steps_();
     }
 
