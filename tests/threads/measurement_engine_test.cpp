@@ -219,8 +219,11 @@ TEST_F(MeasurementEngineTest, OutOfRangeChoicesNeitherCrashNorReachTheModule)
     ASSERT_TRUE(run.Configure(config) && run.Allocate() && run.ReadBlock());
     AdcParameters sent {};
     ASSERT_TRUE(sim->lastAdcParameters(kSlot, &sent));
-    EXPECT_EQ(sent.InputRange[0], 0);
-    EXPECT_EQ(sent.InputConnectionMode[0], 0);
+    // Copies: the packed record's fields cannot be bound to references.
+    const uint16_t range = sent.InputRange[0];
+    const uint16_t connectionMode = sent.InputConnectionMode[0];
+    EXPECT_EQ(range, 0);
+    EXPECT_EQ(connectionMode, 0);
     EXPECT_FALSE(run.Values().measured[0]);
     EXPECT_TRUE(run.Values().measured[1]);
     run.Finish();
