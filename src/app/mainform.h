@@ -9,6 +9,7 @@
 #include "mainform_controls.h"
 #include "threads/adc_parameters_fill.h"
 #include "threads/module_state.h"
+#include "threads/worker_host.h"
 
 #include <QPointer>
 #include <QString>
@@ -29,7 +30,7 @@ class QToolButton;
 class TInitAndConfigThread;
 class TMainThread;
 
-class TMainForm : public QWidget, public TMainFormControls {
+class TMainForm : public QWidget, public TMainFormControls, public WorkerHost {
     Q_OBJECT
 public:
     // `library` is loaded by the first module search; the settings file is
@@ -99,7 +100,18 @@ public:
     void NoteSearchFinished();
     int startedSearchCount() const { return startedSearches_; }
     int finishedSearchCount() const { return finishedSearches_; }
-    void SwitchOffContextMenuAutoPopup();
+    void SwitchOffContextMenuAutoPopup() override;
+
+    // ---- What the worker threads reach (WorkerHost) ----------------------------
+    WorkerLinks Links() override;
+    void EnableShortCutHandler(bool enabled) override { ShortCutHandlerEnabled = enabled; }
+    void SetModuleInterface(ModuleApi* module) override { Module = module; }
+    void SetFoundModules(
+        const std::array<uint16_t, 16>& slotNumbers, const std::array<std::array<char, 16>, 16>& serials) override;
+    uint8_t CurrentModuleState() override { return ModuleState; }
+    void SetModuleState(uint8_t state) override { ModuleState = state; }
+    void SetUsbSpeed(uint8_t speed) override { UsbSpeed = speed; }
+    void SetModuleDescription(const ModuleDescription& description) override { Description = description; }
 
     // ---- Commands ------------------------------------------------------------
     void FindDeviceLMDButtonClick();
@@ -132,6 +144,19 @@ public:
     void MoveToStoredPosition(int top, int left);
     // Text and colours of one of the status labels of the top band.
     void ShowStatusLabel(QLabel* label, const QString& text, const QColor& textColour, const QColor& background);
+    // The search's steps on this thread, each run in a synchronised call
+    // while the search waits (mainform_search_steps.cpp, _status.cpp).
+    void PrepareModuleSearch(TInitAndConfigThread& search) override;
+    void RestoreWindowPosition(TInitAndConfigThread& search) override;
+    void ShowModuleStatus(TInitAndConfigThread& search, bool after) override;
+    void ApplyStoredSettings(TInitAndConfigThread& search) override;
+    void FinishModuleSearch(TInitAndConfigThread& search) override;
+    void ClearModuleList() override;
+    void ShowModuleList(const QStringList& items, int chosen) override;
+    void ShowGradeHints(const module_search::GradeLooks& grades) override;
+    // Parts of PrepareModuleSearch.
+    void OpenSearchSettingsFile(TInitAndConfigThread& search);
+    void ReadDetectionSettings(TInitAndConfigThread& search);
     // A ModuleStateCode: no module, slot open, ready.
     uint8_t ModuleState = kNoModule;
     std::array<uint16_t, 16> ModuleSlots {};
@@ -185,14 +210,14 @@ public:
     // The acquisition job's steps on this thread, each run in a synchronised
     // call while the job waits.
     // Button "С Т О П"; the run's copies of the channel and measurement settings.
-    void BeginAcquisitionUi(TMainThread& thread);
+    void BeginAcquisitionUi(TMainThread& thread) override;
     // Empties the values, sends the thread's ADC parameters and sizes the block.
-    void SetupAcquisition(TMainThread& thread);
+    void SetupAcquisition(TMainThread& thread) override;
     // The block's values in the frames, red for an overloaded channel.
-    void ShowChannelValues(TMainThread& thread);
-    void ShowOverloadLeds(TMainThread& thread);
+    void ShowChannelValues(TMainThread& thread) override;
+    void ShowOverloadLeds(TMainThread& thread) override;
     // Frees the run's resources and returns the page to Idle.
-    void FinishAcquisition(TMainThread& thread);
+    void FinishAcquisition(TMainThread& thread) override;
 
     // ---- Channel and group controls ------------------------------------------
     // Checked state of each channel's check box, mirrored on the user-interface

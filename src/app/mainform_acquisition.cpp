@@ -10,7 +10,6 @@
 #include "mainform_controls_build.h"
 #include "platform/message_seam.h"
 #include "settings/input_ranges.h"
-#include "threads/acquisition_messages.h"
 #include "threads/acquisition_sizing.h"
 #include "threads/adc_parameters_fill.h"
 #include "threads/main_thread.h"
@@ -21,8 +20,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QToolButton>
-#include <algorithm>
-#include <iterator>
 
 acquisition::ChannelChoices TMainForm::ChannelChoicesOfFrames() const
 {

@@ -216,6 +216,19 @@ const std::atomic<bool>* TMainForm::jobTerminateFlag() const
     return MainThread ? MainThread->terminateFlag() : nullptr;
 }
 
+WorkerLinks TMainForm::Links()
+{
+    WorkerLinks links;
+    links.target = this;
+    links.initThreadRunning = &InitThreadRunning;
+    links.mainThreadRunning = &MainThreadRunning;
+    links.acquisitionIdle = &AcquisitionIdle;
+    links.module = &Module;
+    links.library = &Library;
+    links.channelChecked = ChannelChecked.data();
+    return links;
+}
+
 void TMainForm::NoteSearchFinished()
 {
     ++finishedSearches_;

@@ -1,4 +1,4 @@
-# Main window, worker threads and message dialogs. One line per concern, so
+# Main window and message dialogs. One line per concern, so
 # each concern adds its files on its own line.
 set_target_properties(zx_app PROPERTIES AUTORCC ON)
 # The search shows the version in the window title.
@@ -9,17 +9,10 @@ target_sources(zx_app PRIVATE mainform.h mainform.cpp mainform_layout.cpp handle
 target_sources(zx_app PRIVATE window_placement.cpp window_placement.h)
 target_sources(zx_app PRIVATE mainform_commands.cpp mainform_threads.cpp mainform_panels.cpp)
 target_sources(zx_app PRIVATE mainform_application_events.cpp application_filter.cpp application_filter.h hint_rules.cpp hint_rules.h)
-target_sources(zx_app PRIVATE
-  ../threads/worker_thread.cpp ../threads/worker_thread.h
-  ../threads/init_and_config_thread.cpp ../threads/init_and_config_thread.h
-  ../threads/main_thread.cpp ../threads/main_thread.h)
-# Module search
-target_sources(zx_app PRIVATE mainform_search.cpp
-  ../threads/module_search_steps.cpp ../threads/module_search_find.cpp
-  ../threads/module_search_configure.cpp ../threads/module_search_status.cpp)
-# ADC parameters and acquisition display
-target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_display.cpp
-  ../threads/acquisition_job.cpp ../threads/acquisition_job.h)
+# Module search: the window's steps (the search thread is in ../threads)
+target_sources(zx_app PRIVATE mainform_search.cpp mainform_search_steps.cpp mainform_search_status.cpp)
+# ADC parameters and acquisition display: the window's steps of the job
+target_sources(zx_app PRIVATE mainform_acquisition.cpp mainform_acquisition_display.cpp)
 # Channel and group controls
 target_sources(zx_app PRIVATE mainform_channels.cpp)
 # Numeric entry

@@ -1,11 +1,11 @@
 #include "threads/acquisition_job.h"
 
 #include "dsp/spectrum_analyser.h"
-#include "mainform.h"
 #include "platform/sleep.h"
 #include "threads/acquisition_messages.h"
 #include "threads/main_thread.h"
 #include "threads/measurement_engine.h"
+#include "threads/worker_host.h"
 
 namespace {
 
@@ -21,12 +21,12 @@ void sleepUnlessTerminated(const TMainThread& thread, uint32_t milliseconds)
 // parameters and sizes the block in its own step (SetupAcquisition).
 void prepare(TMainThread& thread, acquisition::MeasurementEngine& engine)
 {
-    TMainForm* form = thread.form();
-    thread.Synchronize([form, &thread] { form->BeginAcquisitionUi(thread); });
+    WorkerHost* host = thread.host();
+    thread.Synchronize([host, &thread] { host->BeginAcquisitionUi(thread); });
     if (engine.Stopped())
         return;
     platform::Sleep(50);
-    thread.Synchronize([form, &thread] { form->SetupAcquisition(thread); });
+    thread.Synchronize([host, &thread] { host->SetupAcquisition(thread); });
     if (engine.Stopped())
         return;
     platform::Sleep(50);
@@ -38,10 +38,10 @@ void runBlock(TMainThread& thread, acquisition::MeasurementEngine& engine)
 {
     if (!engine.ReadBlock())
         return;
-    TMainForm* form = thread.form();
-    thread.Synchronize([form, &thread] { form->ShowChannelValues(thread); });
+    WorkerHost* host = thread.host();
+    thread.Synchronize([host, &thread] { host->ShowChannelValues(thread); });
     sleepUnlessTerminated(thread, 100);
-    thread.Synchronize([form, &thread] { form->ShowOverloadLeds(thread); });
+    thread.Synchronize([host, &thread] { host->ShowOverloadLeds(thread); });
 }
 
 // Stops the ADC, cancels what is outstanding and, once no request is left in
@@ -49,8 +49,8 @@ void runBlock(TMainThread& thread, acquisition::MeasurementEngine& engine)
 void endAcquisition(TMainThread& thread, acquisition::MeasurementEngine& engine)
 {
     engine.StopAndWaitForRequests();
-    TMainForm* form = thread.form();
-    thread.Synchronize([form, &thread] { form->FinishAcquisition(thread); });
+    WorkerHost* host = thread.host();
+    thread.Synchronize([host, &thread] { host->FinishAcquisition(thread); });
     thread.BuffersToFree.reset();
 }
 
@@ -58,12 +58,12 @@ void endAcquisition(TMainThread& thread, acquisition::MeasurementEngine& engine)
 
 void AcquisitionJob(TMainThread& thread)
 {
-    ModuleApi* module = thread.form()->Module;
+    ModuleApi* module = *thread.links().module;
     if (!module)
         return;
     acquisition::MeasurementEngine engine(*module, thread.ModuleHandle, thread, thread.terminateFlag(),
         &thread.MessageShown, [&thread](const QString& text) { thread.ReportMessage(text); });
-    engine.SetLiveChannelFlags(thread.form()->ChannelChecked.data());
+    engine.SetLiveChannelFlags(thread.links().channelChecked);
     try {
         prepare(thread, engine);
         if (!engine.Stopped()) {

@@ -1,9 +1,10 @@
 #include "threads/init_and_config_thread.h"
 
-#include "mainform.h"
+#include "threads/module_state.h"
+#include "threads/worker_host.h"
 
-TInitAndConfigThread::TInitAndConfigThread(TMainForm* form, uint32_t initMode, bool firstStart)
-    : WorkerThread(form, QStringLiteral("TInitAndConfigThread"))
+TInitAndConfigThread::TInitAndConfigThread(WorkerHost* host, uint32_t initMode, bool firstStart)
+    : WorkerThread(host, QStringLiteral("TInitAndConfigThread"))
     , FirstStart(firstStart)
     , InitMode(initMode)
 {
@@ -21,31 +22,28 @@ void TInitAndConfigThread::Execute()
         RunSteps();
     } catch (...) {
         ReportMessage(QStringLiteral("Опаньки!!! Поймали неустранимое исключение!!!\nСрочно сообщите разработчику!"));
-        Synchronize([this] { Form->ModuleState = kNoModule; });
+        Synchronize([this] { Host->SetModuleState(kNoModule); });
     }
-    Synchronize([this] {
-        FinishSearch();
-        Form->NoteSearchFinished();
-    });
+    Synchronize([this] { Host->FinishModuleSearch(*this); });
 }
 
 // A terminate request (the window is closing) skips every remaining step but
 // the finishing one, so the thread no longer touches the module interface.
 void TInitAndConfigThread::RunSteps()
 {
-    Form->InitThreadRunning.store(true);
-    Synchronize([this] { Form->SwitchOffContextMenuAutoPopup(); });
+    Links.initThreadRunning->store(true);
+    Synchronize([this] { Host->SwitchOffContextMenuAutoPopup(); });
     MessageShown = false;
     pause(50);
     if (Terminated())
         return;
-    Synchronize([this] { PrepareSearch(); });
+    Synchronize([this] { Host->PrepareModuleSearch(*this); });
     pause(100);
 
     pause(100);
     if (MessageShown || Terminated())
         return;
-    Synchronize([this] { RestoreWindowPosition(); });
+    Synchronize([this] { Host->RestoreWindowPosition(*this); });
     pause(100);
 
     if (InitMode == 1) {
@@ -55,7 +53,7 @@ void TInitAndConfigThread::RunSteps()
         pause(100);
         if (!MessageShown && !Terminated()) {
             uint8_t state = 0;
-            Synchronize([this, &state] { state = Form->ModuleState; });
+            Synchronize([this, &state] { state = Host->CurrentModuleState(); });
             if (state == kModuleSlotOpen) {
                 ConfigureModule();
                 pause(100);
@@ -63,12 +61,12 @@ void TInitAndConfigThread::RunSteps()
         }
         if (Terminated())
             return;
-        Synchronize([this] { ShowModuleStatus(true); });
+        Synchronize([this] { Host->ShowModuleStatus(*this, true); });
         pause(100);
     }
 
     if (!MessageShown && !Terminated()) {
-        Synchronize([this] { ApplyStoredSettings(); });
+        Synchronize([this] { Host->ApplyStoredSettings(*this); });
         pause(100);
     }
 }

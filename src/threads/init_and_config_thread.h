@@ -1,17 +1,18 @@
 #pragma once
 // One module search: finds, opens and configures the module, then applies the
-// stored settings. The run is a fixed sequence of steps; the steps marked
-// "main" run on the user-interface thread through synchronised calls. The
-// first message of a run skips the remaining work up to the finishing step,
-// which always runs.
+// stored settings. The run is a fixed sequence of steps; the steps that work
+// on the window and the settings file run on the user-interface thread
+// through synchronised calls (the window's side of WorkerHost). The first
+// message of a run skips the remaining work up to the finishing step, which
+// always runs.
 
 #include "device/records.h"
+#include "threads/module_opening.h"
 #include "threads/worker_thread.h"
 
 #include <QColor>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 
 namespace settings {
@@ -22,7 +23,7 @@ class ModuleApi;
 class TInitAndConfigThread : public WorkerThread {
     Q_OBJECT
 public:
-    TInitAndConfigThread(TMainForm* form, uint32_t initMode, bool firstStart);
+    TInitAndConfigThread(WorkerHost* host, uint32_t initMode, bool firstStart);
 
     // True when started by the automatic search after the first show.
     const bool FirstStart;
@@ -44,6 +45,13 @@ public:
     // The settings file, open from the preparation until the finishing step;
     // null when it could not be opened.
     std::shared_ptr<settings::IniFile> SettingsFile;
+    // The serial wanted is a list entry the window held (readied before or
+    // chosen by the user), and the scan found it again.
+    bool WantedSerialHeld = false;
+    bool WantedSerialFound = false;
+    // True while the search shows the hourglass cursor; the application's
+    // override-cursor stack keeps the cursor from before the search.
+    bool CursorOverridden = false;
 
 protected:
     void Execute() override;
@@ -52,30 +60,15 @@ protected:
     virtual void RunSteps();
 
 private:
-    // The steps of a search, in the order Execute runs them. "main" steps
-    // run on the user-interface thread; the worker steps make their device
-    // calls on the worker and touch the window only through synchronised
-    // calls. A failure is reported with ReportMessage, which ends the run's
-    // work up to the finishing step.
-    void PrepareSearch(); // main, module_search_steps.cpp
-    void RestoreWindowPosition(); // main, module_search_steps.cpp
-    void FindAndOpenModule(); // worker, module_search_find.cpp
-    void ConfigureModule(); // worker, module_search_configure.cpp
-    void ShowModuleStatus(bool after); // main, module_search_status.cpp
-    void ApplyStoredSettings(); // main, module_search_steps.cpp
-    void FinishSearch(); // main, module_search_steps.cpp
-
-    // Parts of the steps.
-    void OpenSettingsFile(); // main
-    void ReadDetectionSettings(); // main
-    bool ObtainModuleInterface(); // worker
-    bool ScanSlots(); // worker
-    void ShowModuleList(); // main
-    bool ConfigureOpenModule(); // worker
-    bool ReadDescription(); // worker
-    // Runs `work` with the window's HandlerBusy set, so that no change
-    // handler fires, and puts the flag back as it was (main).
-    void withHandlerBusy(const std::function<void()>& work);
+    // The device steps of a search, run on the search thread; they hand
+    // what they learn to the window in synchronised calls. A failure is
+    // reported with ReportMessage, which ends the run's work up to the
+    // finishing step.
+    void FindAndOpenModule(); // module_search_find.cpp
+    void ConfigureModule(); // module_search_configure.cpp
+    bool ObtainModuleInterface();
+    bool ScanSlots();
+    bool ConfigureOpenModule();
 
     // Sleeps unless the window is shutting down, which skips all waiting.
     void pause(unsigned long milliseconds);
@@ -84,19 +77,9 @@ private:
     // by the search; used by the worker between the synchronised steps.
     ModuleApi* module_ = nullptr;
     // Modules found by the scan, in list order (published to the window).
-    std::array<uint16_t, 16> foundSlots_ {};
-    std::array<std::array<char, 16>, 16> foundSerials_ {};
-    int foundCount_ = 0;
+    module_search::SlotScan scan_;
     // List position chosen by the serial wanted, counted from 0.
     int chosenPosition_ = 0;
-    // The serial wanted is a list entry the window held (readied before or
-    // chosen by the user), and the scan found it again.
-    bool wantedSerialHeld_ = false;
-    bool wantedSerialFound_ = false;
-    // The description and bus speed the configuration reads.
+    // The description the configuration reads.
     ModuleDescription description_ {};
-    uint8_t usbSpeed_ = 0;
-    // True while the search shows the hourglass cursor; the application's
-    // override-cursor stack keeps the cursor from before the search.
-    bool cursorOverridden_ = false;
 };

@@ -1,11 +1,12 @@
 #include "threads/main_thread.h"
 
-#include "mainform.h"
+#include "device/module_api.h"
 #include "platform/decimal_separator.h"
 #include "threads/acquisition_job.h"
+#include "threads/worker_host.h"
 
-TMainThread::TMainThread(TMainForm* form, uint16_t jobIndex, bool jobPageActive)
-    : WorkerThread(form, QStringLiteral("TMainThread"))
+TMainThread::TMainThread(WorkerHost* host, uint16_t jobIndex, bool jobPageActive)
+    : WorkerThread(host, QStringLiteral("TMainThread"))
     , JobIndex(jobIndex)
     , jobPageActive_(jobPageActive)
 {
@@ -19,12 +20,12 @@ void TMainThread::InstallJobs()
 
 void TMainThread::Prepare()
 {
-    Form->MainThreadRunning.store(true);
+    Links.mainThreadRunning->store(true);
     platform::setDecimalSeparator('.');
     MessageShown = false;
     if (jobPageActive_)
-        Form->AcquisitionIdle.store(false);
-    ModuleApi* module = Form->Module;
+        Links.acquisitionIdle->store(false);
+    ModuleApi* module = *Links.module;
     ModuleHandle = module ? module->QUERY_DEVICE_HANDLE() : platform::kInvalidDeviceHandle;
     if (ModuleHandle == platform::kInvalidDeviceHandle)
         ReportMessage(QStringLiteral(" Не могу получить дескриптор модуля!"));

@@ -22,7 +22,7 @@ public:
 
     // `jobPageActive`: the page of the job (page 0) is the active one, read
     // on the user-interface thread when the thread is created.
-    TMainThread(TMainForm* form, uint16_t jobIndex, bool jobPageActive);
+    TMainThread(WorkerHost* host, uint16_t jobIndex, bool jobPageActive);
 
     // The job to run, given at construction.
     const uint16_t JobIndex;

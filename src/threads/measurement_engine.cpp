@@ -2,6 +2,7 @@
 
 #include "device/module_api.h"
 #include "dsp/block_step.h"
+#include "settings/input_ranges.h"
 #include "threads/acquisition_job.h"
 #include "threads/acquisition_messages.h"
 #include "threads/acquisition_sizing.h"
@@ -136,6 +137,10 @@ double MeasurementEngine::BlockSeconds() const
 
 bool MeasurementEngine::Configure(const RunConfig& config)
 {
+    // A new run: what the last one holds is given back first, and its
+    // failure no longer counts.
+    Finish();
+    ownFailed_.store(false, std::memory_order_release);
     finished_ = false;
     AcquisitionState& state = *state_;
     ChannelChoices choices;
@@ -143,7 +148,7 @@ bool MeasurementEngine::Configure(const RunConfig& config)
         const ChannelSetup& channel = config.channels[c];
         choices[c] = { channel.on, channel.range, channel.connectionMode };
         state.ParType[c] = channel.parameter;
-        state.InputRangeIndex[c] = ValidIndex(channel.range, 3);
+        state.InputRangeIndex[c] = ValidIndex(channel.range, settings::kInputRangeCount);
     }
     state.ComputationMethod = config.method;
     state.AmplitudeType = config.amplitudeType;
@@ -230,7 +235,10 @@ void MeasurementEngine::MeasureBlock()
         state.DcValue[c] = result.DcValue;
         state.AcValue[c] = result.AcValue;
         state.Frequency[c] = result.Frequency;
-        values_.measured[c] = result.status == dsp::ChannelStatus::Ok;
+        // A parameter outside DC, AC and AC+DC computes nothing.
+        const int32_t parameter = state.ParType[c];
+        values_.measured[c]
+            = result.status == dsp::ChannelStatus::Ok && parameter >= dsp::kParDc && parameter <= dsp::kParAcDc;
         values_.dc[c] = result.DcValue;
         values_.ac[c] = result.AcValue;
         values_.frequency[c] = result.Frequency;

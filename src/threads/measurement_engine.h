@@ -62,7 +62,9 @@ AdcParameters BaseParametersFor(char revision, const coeffs::CorrectionCoeffs& c
 
 // The values of the last block read.
 struct BlockValues {
-    std::array<bool, kChannelCount> measured {}; // the channels computed in this block
+    // The channels computed in this block (on, with a place in the block and
+    // a parameter of 0..2).
+    std::array<bool, kChannelCount> measured {};
     // In volts ("volt") or codes. dc and ac as the channel's parameter asks;
     // frequency ("fft" only) in hertz.
     std::array<double, kChannelCount> dc {};
@@ -95,7 +97,8 @@ public:
 
     // Sends the ADC parameters of `config`, learns the accepted ADC and frame
     // rates and sizes the block. False (with a message) when no channel is
-    // on, the module refuses, or the block cannot be made.
+    // on, the module refuses, or the block cannot be made. Each call starts
+    // a new run: an earlier one not finished yet is finished first.
     bool Configure(const RunConfig& config);
     // MakeBuffers, then StopAdcAtStart.
     bool Allocate();

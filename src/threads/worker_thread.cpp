@@ -1,14 +1,15 @@
 #include "threads/worker_thread.h"
 
-#include "mainform.h"
 #include "platform/message_seam.h"
+#include "threads/worker_host.h"
 
 #include <QMetaObject>
 #include <exception>
 #include <utility>
 
-WorkerThread::WorkerThread(TMainForm* form, const QString& className)
-    : Form(form)
+WorkerThread::WorkerThread(WorkerHost* host, const QString& className)
+    : Host(host)
+    , Links(host->Links())
     , className_(className)
 {
 }
@@ -120,7 +121,7 @@ void WorkerThread::ShowThreadMessage()
     request.icon = platform::MessageIcon::Error;
     request.threadClass = className_;
     // Esc must not reach the window's handler while the dialog is up.
-    Form->ShortCutHandlerEnabled = false;
+    Host->EnableShortCutHandler(false);
     platform::showMessage(request);
-    Form->ShortCutHandlerEnabled = true;
+    Host->EnableShortCutHandler(true);
 }

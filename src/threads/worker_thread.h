@@ -11,16 +11,18 @@
 #include <functional>
 #include <mutex>
 
-class TMainForm;
+#include "threads/worker_host.h"
 
 class WorkerThread : public QThread {
     Q_OBJECT
 public:
     // `className` names the thread in its dialog ("TMainThread", ...).
-    WorkerThread(TMainForm* form, const QString& className);
+    WorkerThread(WorkerHost* host, const QString& className);
 
     const QString& className() const { return className_; }
-    TMainForm* form() const { return Form; }
+    WorkerHost* host() const { return Host; }
+    // The window's data this thread reaches on its own thread.
+    const WorkerLinks& links() const { return Links; }
 
     // Set by the first message of a run; later messages are dropped and the
     // remaining work is skipped.
@@ -60,7 +62,9 @@ protected:
     // The thread's work; called by run().
     virtual void Execute() = 0;
 
-    TMainForm* const Form;
+    // The window that owns the thread, and its data.
+    WorkerHost* const Host;
+    const WorkerLinks Links;
 
 private:
     void run() final;

@@ -116,7 +116,7 @@ TEST_F(ThreadsTest, JobsSynchroniseWithTheWindow)
 {
     QString caption;
     form->job = [&caption](TMainThread& thread) {
-        thread.Synchronize([&] { caption = thread.form()->windowTitle(); });
+        thread.Synchronize([&] { caption = static_cast<QWidget*>(thread.links().target)->windowTitle(); });
         loopUntilTerminated(thread);
     };
     startJob();

@@ -20,7 +20,7 @@ public:
 protected:
     void RunSteps() override
     {
-        Form->InitThreadRunning = true;
+        Links.initThreadRunning->store(true);
         steps_();
     }
 

@@ -119,6 +119,27 @@ TEST_F(MeasurementEngineTest, KnownSignalsReadTheirValues)
     }
 }
 
+// One engine runs one configuration after another; a failed run does not
+// hold back the next, and each gives back its requests.
+TEST_F(MeasurementEngineTest, RunsFollowOneAnother)
+{
+    sim->setTimeScale(50.0);
+    sim->setSignal(kSlot, 1, { 0.25, 0.0, 0.0, 0.0 });
+    acquisition::MeasurementEngine& run = makeEngine();
+    sim->failOnce(modlink_sim::Op::StartAcquisition);
+    ASSERT_TRUE(run.Configure(twoChannels(QStringLiteral("sum"), 0.1)) && run.Allocate());
+    EXPECT_FALSE(run.ReadBlock());
+    for (const char* method : { "fft", "sum" }) {
+        SCOPED_TRACE(method);
+        ASSERT_TRUE(run.Configure(twoChannels(QString::fromLatin1(method), 0.1)) && run.Allocate());
+        ASSERT_TRUE(run.ReadBlock());
+        EXPECT_NEAR(run.Values().dc[1], 0.25, 0.005);
+    }
+    run.Finish();
+    EXPECT_EQ(sim->outstandingRequests(), 0);
+    EXPECT_EQ(messages, QStringList { QString::fromUtf8(acquisition::kCannotStart) });
+}
+
 // Past its range a channel reads the overload bit of its place.
 TEST_F(MeasurementEngineTest, AnInputPastItsRangeSetsItsOverloadBit)
 {
@@ -185,6 +206,32 @@ TEST_F(MeasurementEngineTest, TheFirstFailureIsTheRunsOnlyMessage)
         EXPECT_EQ(sim->outstandingRequests(), 0);
         sim->clearFailures();
     }
+}
+
+// Indices outside their lists are sent as the first item, a parameter no
+// one knows is not measured, and a negative time is refused as too short.
+TEST_F(MeasurementEngineTest, OutOfRangeChoicesNeitherCrashNorReachTheModule)
+{
+    sim->setTimeScale(50.0);
+    acquisition::RunConfig config = twoChannels(QStringLiteral("fft"), 0.1);
+    config.channels[0] = { true, 7, -3, 9 };
+    acquisition::MeasurementEngine& run = makeEngine();
+    ASSERT_TRUE(run.Configure(config) && run.Allocate() && run.ReadBlock());
+    AdcParameters sent {};
+    ASSERT_TRUE(sim->lastAdcParameters(kSlot, &sent));
+    // Copies: the packed record's fields cannot be bound to references.
+    const uint16_t range = sent.InputRange[0];
+    const uint16_t connectionMode = sent.InputConnectionMode[0];
+    EXPECT_EQ(range, 0);
+    EXPECT_EQ(connectionMode, 0);
+    EXPECT_FALSE(run.Values().measured[0]);
+    EXPECT_TRUE(run.Values().measured[1]);
+    run.Finish();
+
+    config.maxAcquisitionTime = -1.0;
+    config.method = QStringLiteral("sum");
+    EXPECT_FALSE(makeEngine().Configure(config));
+    EXPECT_EQ(messages, QStringList { QString::fromUtf8(acquisition::kBlockTooShort) });
 }
 
 TEST_F(MeasurementEngineTest, NoChannelOnIsRefused)

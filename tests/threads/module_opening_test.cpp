@@ -99,8 +99,13 @@ TEST_F(ModuleOpeningTest, FactoryCoefficientsComeFromTheDescription)
     ASSERT_TRUE(sim->moduleDescription(2, &description));
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
-            EXPECT_EQ(opened.factoryCoeffs.AdcRaw[r][c].Offset, description.AdcOffsetCoefs[r * 4 + c]);
-            EXPECT_EQ(opened.factoryCoeffs.AdcRaw[r][c].Scale, description.AdcScaleCoefs[r * 4 + c]);
+            // Copies: the packed records' fields cannot be bound to references.
+            const double factoryOffset = opened.factoryCoeffs.AdcRaw[r][c].Offset;
+            const double factoryScale = opened.factoryCoeffs.AdcRaw[r][c].Scale;
+            const double offset = description.AdcOffsetCoefs[r * 4 + c];
+            const double scale = description.AdcScaleCoefs[r * 4 + c];
+            EXPECT_EQ(factoryOffset, offset);
+            EXPECT_EQ(factoryScale, scale);
         }
     }
 }
