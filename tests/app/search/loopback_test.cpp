@@ -82,10 +82,13 @@ TEST_F(LoopbackTest, TheSearchSendsTheDescriptionsAdcCoefficientsAndTheDacLevelR
     // identity, so a pair sent to the wrong place cannot pass.
     std::set<double> offsets, scales;
     for (int i = 0; i < 12; ++i) {
-        offsets.insert(description.AdcOffsetCoefs[i]);
-        scales.insert(description.AdcScaleCoefs[i]);
-        ASSERT_NE(description.AdcOffsetCoefs[i], 0.0);
-        ASSERT_NE(description.AdcScaleCoefs[i], 1.0);
+        // Copies: the packed record's fields cannot be bound to references.
+        const double offset = description.AdcOffsetCoefs[i];
+        const double scale = description.AdcScaleCoefs[i];
+        offsets.insert(offset);
+        scales.insert(scale);
+        ASSERT_NE(offset, 0.0);
+        ASSERT_NE(scale, 1.0);
     }
     ASSERT_EQ(offsets.size(), 12u);
     ASSERT_EQ(scales.size(), 12u);
@@ -98,8 +101,12 @@ TEST_F(LoopbackTest, TheSearchSendsTheDescriptionsAdcCoefficientsAndTheDacLevelR
     ASSERT_TRUE(sim->lastAdcParameters(kSlot, &sent));
     for (int r = 0; r < 3; ++r) {
         for (int c = 0; c < 4; ++c) {
-            EXPECT_EQ(sent.AdcOffsetCoefs[r][c], description.AdcOffsetCoefs[r * 4 + c]) << r << ' ' << c;
-            EXPECT_EQ(sent.AdcScaleCoefs[r][c], description.AdcScaleCoefs[r * 4 + c]) << r << ' ' << c;
+            const double sentOffset = sent.AdcOffsetCoefs[r][c];
+            const double sentScale = sent.AdcScaleCoefs[r][c];
+            const double offset = description.AdcOffsetCoefs[r * 4 + c];
+            const double scale = description.AdcScaleCoefs[r * 4 + c];
+            EXPECT_EQ(sentOffset, offset) << r << ' ' << c;
+            EXPECT_EQ(sentScale, scale) << r << ' ' << c;
         }
     }
 
