@@ -8,6 +8,7 @@
 #include "platform/decimal_separator.h"
 #include "platform/message_seam.h"
 #include "platform/screen.h"
+#include "threads/init_and_config_thread.h"
 #include "threads/module_search_rules.h"
 #include "threads/worker_thread.h"
 
@@ -110,7 +111,7 @@ void TMainForm::FirstResizeAfterShow()
     const QRect workArea = platform::workAreaAt(frameGeometry().center());
     move(x(), (workArea.height() - frameGeometry().height()) / 2);
     ShowPhase = kFirstSearchStarted;
-    StartInitDevicesThread(1, true);
+    StartInitDevicesThread(kSearchOpenAndConfigure, true);
 }
 
 void TMainForm::FindDeviceLMDButtonClick()
@@ -131,7 +132,7 @@ void TMainForm::FindDeviceLMDButtonClick()
         edit->clear();
     // Emptied controls hold nothing a save may write.
     ChannelSettingsHeld = false;
-    StartInitDevicesThread(1, false);
+    StartInitDevicesThread(kSearchOpenAndConfigure, false);
 }
 
 // Shared by the multimeter start button and the verification start button:
@@ -172,7 +173,7 @@ void TMainForm::ModulesComboBoxChange()
         return;
     ModuleSelectionHeld = true;
     StopThread();
-    StartInitDevicesThread(1, false);
+    StartInitDevicesThread(kSearchOpenAndConfigure, false);
 }
 
 bool TMainForm::MainLMDPageControlChangingEx(int newIndex)

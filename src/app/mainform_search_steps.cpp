@@ -96,7 +96,9 @@ void TMainForm::OpenSearchSettingsFile(TInitAndConfigThread& search)
 void TMainForm::ReadDetectionSettings(TInitAndConfigThread& search)
 {
     const settings::IniFile* file = search.SettingsFile.get();
-    search.PldSource = file ? static_cast<uint16_t>(settings::read(*file, settings::PldLoadSourceKey)) : 1;
+    search.PldSource = module_search::kPldFromLibrary;
+    if (file)
+        search.PldSource = static_cast<uint16_t>(settings::read(*file, settings::PldLoadSourceKey));
 
     const int selected = ModulesComboBox->currentIndex();
     if (search.FirstStart || selected < 0 || selected >= static_cast<int>(ModuleSerials.size())) {

@@ -6,6 +6,7 @@
 // RELEASE_INTERFACE), and the slots the program never calls keep placeholders.
 
 #include "device/records.h"
+#include "device/usb_speed.h"
 
 #include <cstdint>
 
@@ -16,7 +17,7 @@ public:
     virtual bool RELEASE_INTERFACE() = 0; // 2
     virtual platform::DeviceHandle QUERY_DEVICE_HANDLE() = 0; // 3, -1 = none
     virtual bool UnusedSlot4() = 0; // 4
-    virtual bool QUERY_USB_SPEED(uint8_t* speed) = 0; // 5, 1 = 480 Mbit/s
+    virtual bool QUERY_USB_SPEED(uint8_t* speed) = 0; // 5, UsbSpeedCode
     virtual bool UnusedSlot6() = 0; // 6
     virtual bool UnusedSlot7() = 0; // 7
     virtual bool LOAD_MODULE(const char* firmwareName) = 0; // 8, null = own firmware

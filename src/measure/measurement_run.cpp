@@ -76,9 +76,9 @@ bool readBlock(acquisition::MeasurementEngine& engine, QDateTime* end)
 QString usbSpeedText(uint8_t speed)
 {
     switch (speed) {
-    case 0:
+    case kUsbFullSpeed:
         return QStringLiteral("full");
-    case 1:
+    case kUsbHighSpeed:
         return QStringLiteral("high");
     default:
         return QString();

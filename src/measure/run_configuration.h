@@ -5,6 +5,7 @@
 
 #include "measure/measure_options.h"
 #include "settings/precision_formats.h"
+#include "threads/module_search_rules.h"
 
 #include <QString>
 #include <array>
@@ -21,7 +22,7 @@ constexpr int kChannelCount = 4;
 struct RunConfiguration {
     // Detection.
     QString wantedSerial; // empty: the first module
-    uint16_t pldSource = 1; // 0: a named firmware file, else the library's own
+    uint16_t pldSource = module_search::kPldFromLibrary;
 
     // The channels as their frames would show them.
     std::array<bool, kChannelCount> enabled {};

@@ -1,5 +1,6 @@
 #include "threads/adc_parameters_fill.h"
 
+#include "device/usb_speed.h"
 #include "settings/input_ranges.h"
 
 namespace acquisition {
@@ -16,7 +17,7 @@ uint32_t RevisionFlagFor(char revision)
 
 double LinkSpeedParameter(uint8_t usbSpeed)
 {
-    return usbSpeed == 0 ? 0.01 : 0.0;
+    return usbSpeed == kUsbFullSpeed ? 0.01 : 0.0;
 }
 
 uint16_t FillChannelChoices(

@@ -46,7 +46,7 @@ void TInitAndConfigThread::RunSteps()
     Synchronize([this] { Host->RestoreWindowPosition(*this); });
     pause(100);
 
-    if (InitMode == 1) {
+    if (InitMode == kSearchOpenAndConfigure) {
         if (Terminated())
             return;
         FindAndOpenModule();

@@ -8,6 +8,7 @@
 
 #include "device/records.h"
 #include "threads/module_opening.h"
+#include "threads/module_search_rules.h"
 #include "threads/worker_thread.h"
 
 #include <QColor>
@@ -20,6 +21,11 @@ class IniFile;
 }
 class ModuleApi;
 
+// What a module search does, passed with the start message.
+enum InitModeCode : uint32_t {
+    kSearchOpenAndConfigure = 1,
+};
+
 class TInitAndConfigThread : public WorkerThread {
     Q_OBJECT
 public:
@@ -27,13 +33,14 @@ public:
 
     // True when started by the automatic search after the first show.
     const bool FirstStart;
-    // 1 = search, open and configure (the only mode the window passes).
+    // Search, open and configure (kSearchOpenAndConfigure) is the only mode
+    // the window passes.
     const uint32_t InitMode;
 
     // Step data of the search, written by the steps on either thread; the
     // synchronised calls order every access.
     QString WantedSerial;
-    uint16_t PldSource = 1;
+    uint16_t PldSource = module_search::kPldFromLibrary;
     QString LpfText;
     QString ModuleGradeText;
     QString PldGradeText;

@@ -113,7 +113,7 @@ ModuleSetup ReadyOpenModule(ModuleApi& module, uint16_t pldSource)
     // A named firmware file is chosen by the revision and grade the module
     // describes; otherwise the library loads its own.
     FirmwareChoice firmware = chooseFirmware(pldSource, 0, 0);
-    if (pldSource == 0) {
+    if (pldSource == kPldFromNamedFile) {
         if (!readDescription())
             return setup;
         firmware = chooseFirmware(pldSource, setup.description.Revision, setup.description.Options);

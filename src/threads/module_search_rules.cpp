@@ -95,7 +95,7 @@ QString moduleListItem(int position, const QString& serial)
 
 FirmwareChoice chooseFirmware(uint16_t pldSource, char revision, uint8_t options)
 {
-    if (pldSource != 0)
+    if (pldSource != kPldFromNamedFile)
         return { true, nullptr, text(kCannotLoadOwnFirmware) };
     const int grade = (options >> 2) & 3;
     if (revision == 'A')
@@ -171,7 +171,7 @@ LedStatus moduleLedStatus(bool after, const QString& moduleName, uint8_t moduleS
     const QString named = text(kLedNamePrefix) + moduleName;
     if (!ready)
         return { false, kLedRed, named + text(kLedBadEnding) };
-    if (usbSpeed == 1)
+    if (usbSpeed == kUsbHighSpeed)
         return { false, kLedGreen, named + text(kLedHighSpeedEnding) };
     return { false, kLedOrange, named + text(kLedFullSpeedEnding) };
 }

@@ -38,7 +38,13 @@ struct FirmwareChoice {
     // The message when the load fails (or when nothing is loadable).
     QString failure;
 };
-// `pldSource` 0 chooses a named file; any other value the library's own.
+// Where the firmware comes from, the settings' "Источник загрузки ПЛИС
+// модуля": a named file chosen by the revision and grade, or (any value but
+// 0) the library's own.
+enum PldSourceCode : uint16_t {
+    kPldFromNamedFile = 0,
+    kPldFromLibrary = 1,
+};
 FirmwareChoice chooseFirmware(uint16_t pldSource, char revision, uint8_t options);
 
 // One temperature grade label: letter, the range text added to its hint

@@ -1,6 +1,7 @@
 #include "window_fixture.h"
 
 #include "support/sim_library.h"
+#include "threads/init_and_config_thread.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>
@@ -69,7 +70,7 @@ TEST_F(CloseTest, ClosingWhileAHandlerIsBusyStillEndsBothThreads)
 
 TEST_F(CloseTest, AStartMessageArrivingAfterCloseStartsNoThread)
 {
-    form->StartInitDevicesThread(1, false);
+    form->StartInitDevicesThread(kSearchOpenAndConfigure, false);
     form->close();
     QCoreApplication::processEvents();
     processEventsFor(100);

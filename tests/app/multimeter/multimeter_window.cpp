@@ -4,6 +4,7 @@
 #include "frames/q4705_adc_channel_frame.h"
 #include "settings/ini_file.h"
 #include "support/sim_library.h"
+#include "threads/init_and_config_thread.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -45,7 +46,7 @@ void MultimeterWindowTest::applySettingsAsSearch(bool moduleHasDac)
     // A search whose only step is its finishing step.
     form->searchSteps = [] {};
     const int finished = form->finishedSearchCount();
-    form->StartInitDevicesThread(1, false);
+    form->StartInitDevicesThread(kSearchOpenAndConfigure, false);
     ASSERT_TRUE(waitUntil([&] { return form->finishedSearchCount() == finished + 1 && !form->InitThreadRunning; }));
     ASSERT_FALSE(form->HandlerBusy);
     sim->resetCallCounts();
