@@ -20,31 +20,7 @@ namespace {
 using simd::Lanes4;
 using simd::Vec4;
 
-struct Complex4 {
-    Vec4 re;
-    Vec4 im;
-};
-
-ZX_DSP_INLINE Complex4 operator+(Complex4 a, Complex4 b)
-{
-    return { a.re + b.re, a.im + b.im };
-}
-ZX_DSP_INLINE Complex4 operator-(Complex4 a, Complex4 b)
-{
-    return { a.re - b.re, a.im - b.im };
-}
-ZX_DSP_INLINE Complex4 operator*(Complex4 a, Complex4 b)
-{
-    return { a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re };
-}
-ZX_DSP_INLINE Complex4 mulScalar(Complex4 a, double c, double s)
-{
-    return { a.re * c - a.im * s, a.re * s + a.im * c };
-}
-ZX_DSP_INLINE Complex4 mulMinusI(Complex4 a)
-{
-    return { a.im, -a.re };
-}
+using Complex4 = simd::SplitComplex<Vec4>;
 
 ZX_DSP_INLINE Vec4 load4(const double* p)
 {

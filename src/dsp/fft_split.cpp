@@ -86,8 +86,8 @@ void splitRealSpectrum(const FftPlan& plan, double* out)
             w = simd::loadC8(directTwiddles, directTwiddles + quarter, k);
         } else {
             const size_t coarse = k >> roots.fineBits, fine = k & fineMask;
-            w = simd::mulScalar({ load8(roots.fineRe + fine), load8(roots.fineIm + fine) }, roots.coarseRe[coarse],
-                roots.coarseIm[coarse]);
+            w = simd::mulScalar(Complex8 { load8(roots.fineRe + fine), load8(roots.fineIm + fine) },
+                roots.coarseRe[coarse], roots.coarseIm[coarse]);
         }
         const Complex8 a = simd::loadC8(re, im, k);
         const Complex8 mirrored = simd::loadC8(re, im, half - k - 7);

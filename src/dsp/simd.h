@@ -154,31 +154,33 @@ ZX_DSP_INLINE void transpose8x8(Vec8* r)
     }
 }
 
-// Eight complex numbers, real and imaginary parts in separate vectors.
-struct Complex8 {
-    Vec8 re;
-    Vec8 im;
+// Complex numbers with their real and imaginary parts in separate vectors:
+// four of them over Vec4, eight over Vec8.
+template <typename Vec> struct SplitComplex {
+    Vec re;
+    Vec im;
 };
+using Complex8 = SplitComplex<Vec8>;
 
-ZX_DSP_INLINE Complex8 operator+(Complex8 a, Complex8 b)
+template <typename Vec> ZX_DSP_INLINE SplitComplex<Vec> operator+(SplitComplex<Vec> a, SplitComplex<Vec> b)
 {
     return { a.re + b.re, a.im + b.im };
 }
-ZX_DSP_INLINE Complex8 operator-(Complex8 a, Complex8 b)
+template <typename Vec> ZX_DSP_INLINE SplitComplex<Vec> operator-(SplitComplex<Vec> a, SplitComplex<Vec> b)
 {
     return { a.re - b.re, a.im - b.im };
 }
-ZX_DSP_INLINE Complex8 operator*(Complex8 a, Complex8 b)
+template <typename Vec> ZX_DSP_INLINE SplitComplex<Vec> operator*(SplitComplex<Vec> a, SplitComplex<Vec> b)
 {
     return { a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re };
 }
 // Multiplication by one complex scalar (c, s) shared by all lanes.
-ZX_DSP_INLINE Complex8 mulScalar(Complex8 a, double c, double s)
+template <typename Vec> ZX_DSP_INLINE SplitComplex<Vec> mulScalar(SplitComplex<Vec> a, double c, double s)
 {
     return { a.re * c - a.im * s, a.re * s + a.im * c };
 }
 // Multiplication by -i.
-ZX_DSP_INLINE Complex8 mulMinusI(Complex8 a)
+template <typename Vec> ZX_DSP_INLINE SplitComplex<Vec> mulMinusI(SplitComplex<Vec> a)
 {
     return { a.im, -a.re };
 }
