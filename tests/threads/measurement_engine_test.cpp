@@ -1,12 +1,10 @@
 // The measurement engine with no window and no thread of its own, on the
 // simulated module: the values of known input signals, a stop in the middle
 // of a block, and failures reported with the job dialog's texts.
-#include "device/device_library.h"
-#include "device/module_api.h"
-#include "support/sim_library.h"
+#include "simulated_bus_test.h"
 #include "threads/acquisition_messages.h"
 #include "threads/measurement_engine.h"
-#include "threads/module_opening.h"
+#include "threads/module_search_rules.h"
 
 #include <QElapsedTimer>
 #include <QStringList>
@@ -21,34 +19,26 @@ namespace {
 
 constexpr int kSlot = 6;
 
-class MeasurementEngineTest : public ::testing::Test {
+class MeasurementEngineTest : public SimulatedBusTest {
 protected:
     void SetUp() override
     {
-        sim = simControl();
-        ASSERT_NE(sim, nullptr);
-        sim->resetToDefaults();
-        sim->clearBus();
+        SimulatedBusTest::SetUp();
+        if (HasFatalFailure())
+            return;
         modlink_sim::ModuleConfig config;
         std::strcpy(config.serial, "5E1F0042");
         std::strcpy(config.firmwareVersion, "2.07.15");
         ASSERT_TRUE(sim->setModule(kSlot, config));
         library = openSimulatedLibrary();
-        opened = module_search::OpenModule(*library, QStringLiteral("5E1F0042"), 1);
+        opened = module_search::OpenModule(*library, QStringLiteral("5E1F0042"), module_search::kPldFromLibrary);
         ASSERT_TRUE(opened.ready) << opened.failure.toStdString();
     }
 
     void TearDown() override
     {
         engine.reset();
-        if (opened.module) {
-            opened.module->CLOSE_SLOT();
-            opened.module->RELEASE_INTERFACE();
-        }
-        if (sim) {
-            sim->clearFailures();
-            sim->resetToDefaults();
-        }
+        SimulatedBusTest::TearDown();
     }
 
     // An engine over the open module whose messages go to `messages`.
@@ -74,9 +64,6 @@ protected:
         return config;
     }
 
-    modlink_sim::SimControl* sim = nullptr;
-    std::unique_ptr<DeviceLibrary> library;
-    module_search::OpenedModule opened;
     std::atomic<bool> stop { false };
     QStringList messages;
     std::unique_ptr<acquisition::MeasurementEngine> engine;

@@ -1,9 +1,6 @@
 // Opening a module with no window, on the simulated bus: the list of modules,
 // the choice by serial, the firmware, and each failure in the window's words.
-#include "device/device_library.h"
-#include "device/module_api.h"
-#include "support/sim_library.h"
-#include "threads/module_opening.h"
+#include "simulated_bus_test.h"
 #include "threads/module_search_messages.h"
 #include "threads/module_search_rules.h"
 
@@ -21,43 +18,23 @@ modlink_sim::ModuleConfig moduleConfig(const char* serial, const char* firmware,
     return config;
 }
 
-class ModuleOpeningTest : public ::testing::Test {
+class ModuleOpeningTest : public SimulatedBusTest {
 protected:
     void SetUp() override
     {
-        sim = simControl();
-        ASSERT_NE(sim, nullptr);
-        sim->resetToDefaults();
-        sim->clearBus();
+        SimulatedBusTest::SetUp();
+        if (HasFatalFailure())
+            return;
         ASSERT_TRUE(sim->setModule(2, moduleConfig("A0000002", "2.07.15", 1)));
         ASSERT_TRUE(sim->setModule(9, moduleConfig("B0000009", "2.08.01", 0)));
         library = openSimulatedLibrary();
     }
 
-    void TearDown() override
+    void open(const QString& serial, uint16_t pldSource = module_search::kPldFromLibrary)
     {
-        if (opened.module) {
-            opened.module->CLOSE_SLOT();
-            opened.module->RELEASE_INTERFACE();
-        }
-        if (sim) {
-            sim->clearFailures();
-            sim->resetToDefaults();
-        }
-    }
-
-    void open(const QString& serial, uint16_t pldSource = 1)
-    {
-        if (opened.module) {
-            opened.module->CLOSE_SLOT();
-            opened.module->RELEASE_INTERFACE();
-        }
+        closeOpened();
         opened = module_search::OpenModule(*library, serial, pldSource);
     }
-
-    modlink_sim::SimControl* sim = nullptr;
-    std::unique_ptr<DeviceLibrary> library;
-    module_search::OpenedModule opened;
 };
 
 TEST_F(ModuleOpeningTest, ListsEveryModuleAndOpensTheOneWanted)
