@@ -15,11 +15,22 @@
 #include <QFileInfo>
 #include <QThread>
 #include <atomic>
+#include <cctype>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 
 namespace {
+
+// A case's description as a test name: letters and digits, '_' for the rest.
+std::string testName(const char* description)
+{
+    std::string name = description;
+    for (char& ch : name)
+        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return name;
+}
 
 // One module in slot 3 as the window's acquisition tests have it, paced 50
 // times faster than real time, with signals free of noise.
@@ -176,12 +187,7 @@ const RunCase kRunCases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(
-    Cases, MeasureRunTable, ::testing::ValuesIn(kRunCases), [](const ::testing::TestParamInfo<RunCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+    Cases, MeasureRunTable, ::testing::ValuesIn(kRunCases), [](const auto& info) { return testName(info.param.name); });
 
 TEST_F(MeasureRun, ListsTheModulesOnTheBus)
 {
@@ -248,13 +254,8 @@ const FailureCase kFailureCases[] = {
         "Не могу начать сбор данных: время сбора данных меньше длительности одного кадра!" },
 };
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, MeasureFailures, ::testing::ValuesIn(kFailureCases), [](const ::testing::TestParamInfo<FailureCase>& info) {
-        std::string name = info.param.name;
-        for (char& ch : name)
-            ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Cases, MeasureFailures, ::testing::ValuesIn(kFailureCases),
+    [](const auto& info) { return testName(info.param.name); });
 
 // The window's message when the device library is not beside the program.
 TEST_F(MeasureRun, WithoutTheLibraryBesideItSaysSoAndExits1)
