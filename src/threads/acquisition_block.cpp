@@ -21,7 +21,6 @@ constexpr uint32_t kPollMs = 20;
 // Requests still outstanding this long after the end of a run (four times
 // their own time-out) are given up: their buffers are then never freed.
 constexpr uint32_t kGiveUpMs = 4 * kRequestTimeoutMs;
-constexpr uint32_t kChunk = 0x40000;
 
 } // namespace
 
@@ -199,22 +198,4 @@ std::array<double, acquisition::kChannelCount> CodeScales(const AcquisitionState
         }
     }
     return scale;
-}
-
-void ConvertCodes(const AcquisitionState& state, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples,
-    const std::atomic<bool>* stop)
-{
-    const uint32_t n = std::max<uint32_t>(state.ActiveChannelCount, 1);
-    const std::array<double, acquisition::kChannelCount> scale = CodeScales(state);
-    uint32_t place = 0;
-    for (uint64_t first = 0; first < blockSamples; first += kChunk) {
-        if (stop && stop->load(std::memory_order_acquire))
-            return;
-        const uint64_t last = std::min<uint64_t>(blockSamples, first + kChunk);
-        for (uint64_t i = first; i < last; ++i) {
-            adcData[i] = adcBuffer[i] * scale[place];
-            if (++place == n)
-                place = 0;
-        }
-    }
 }

@@ -21,9 +21,3 @@ void AcquisitionJob(TMainThread& thread);
 // the range being that of the channel at that place ("volt"), else 1 (the
 // code itself).
 std::array<double, acquisition::kChannelCount> CodeScales(const AcquisitionState& state);
-
-// adcData[i] = adcBuffer[i] · CodeScales(state)[i mod n]: the block
-// converted as a whole, abandoned when `stop` is raised. The engine converts
-// each channel straight out of the block instead, to the same values.
-void ConvertCodes(const AcquisitionState& state, const int16_t* adcBuffer, double* adcData, uint32_t blockSamples,
-    const std::atomic<bool>* stop = nullptr);

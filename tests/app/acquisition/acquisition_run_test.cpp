@@ -142,7 +142,9 @@ TEST_F(AcquisitionRunTest, CodesAreShownAsCodes)
     pressStop();
 }
 
-TEST_F(AcquisitionRunTest, ConvertCodesUsesTheRangeOfEachSamplesChannel)
+// Each place of a frame converts with the range of the channel sampled
+// there: ±3.0 V for channel 2, ±0.3 V for channel 4.
+TEST_F(AcquisitionRunTest, EachFramePlaceConvertsWithItsChannelsRange)
 {
     TMainThread thread(form.get(), 0, true);
     thread.ActiveChannelCount = 2;
@@ -151,18 +153,17 @@ TEST_F(AcquisitionRunTest, ConvertCodesUsesTheRangeOfEachSamplesChannel)
     thread.AdcParameters.InputRange[1] = 0;
     thread.AdcParameters.InputRange[3] = 2;
     const int16_t codes[] = { 8000, 8000, -4000, 100, 0, -8000 };
-    double converted[6] = {};
 
     thread.AmplitudeKind = QStringLiteral("volt");
-    ConvertCodes(thread, codes, converted, 6);
+    std::array<double, acquisition::kChannelCount> scale = CodeScales(thread);
     const double volts[] = { 3.0, 0.3, -1.5, 0.00375, 0.0, -0.3 };
     for (int i = 0; i < 6; ++i)
-        EXPECT_NEAR(converted[i], volts[i], 1e-12) << i;
+        EXPECT_NEAR(codes[i] * scale[i % 2], volts[i], 1e-12) << i;
 
     thread.AmplitudeKind = QStringLiteral("code");
-    ConvertCodes(thread, codes, converted, 6);
+    scale = CodeScales(thread);
     for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(converted[i], codes[i]) << i;
+        EXPECT_EQ(codes[i] * scale[i % 2], codes[i]) << i;
 }
 
 TEST_F(AcquisitionRunTest, OverloadMakesTheValuesAndTheLedRed)
