@@ -7,6 +7,7 @@
 #include "handler_scope.h"
 #include "platform/app_paths.h"
 #include "platform/decimal_separator.h"
+#include "platform/settings_location.h"
 #include "platform/windows_version.h"
 #include "settings/ini_file.h"
 #include "threads/init_and_config_thread.h"
@@ -32,7 +33,7 @@ TMainForm::TMainForm(std::unique_ptr<DeviceLibrary> library, const QString& sett
     : QWidget(parent)
     , Library(std::move(library))
     , SettingsDirectory(settingsDirectory)
-    , SettingsPath(platform::joinPath(settingsDirectory, QStringLiteral("Zentrix.ini")))
+    , SettingsPath(platform::joinPath(settingsDirectory, QString::fromLatin1(platform::kSettingsFileName)))
 {
     setObjectName(QStringLiteral("MainForm"));
     setupControls(this);

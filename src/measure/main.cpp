@@ -11,6 +11,7 @@
 #include "measure/settings_source.h"
 #include "measure/stop_signals.h"
 #include "platform/app_paths.h"
+#include "platform/settings_location.h"
 #include "settings/ini_file.h"
 
 #include <QCoreApplication>
@@ -69,7 +70,7 @@ int main(int argc, char** argv)
     const bool named = !options.settingsPath.isEmpty();
     const QString settingsPath = named
         ? options.settingsPath
-        : measure::windowSettingsPath(programDirectory, platform::userSettingsDirectory());
+        : platform::findSettingsFile(programDirectory, platform::userSettingsDirectory());
     const measure::SettingsSource source = measure::loadSettings(settingsPath, named);
     if (!source.warning.isEmpty())
         measure::printError(source.warning);

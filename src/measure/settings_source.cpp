@@ -1,6 +1,5 @@
 #include "measure/settings_source.h"
 
-#include "platform/app_paths.h"
 #include "settings/default_settings.h"
 #include "settings/ini_file.h"
 #include "threads/settings_file_messages.h"
@@ -8,22 +7,6 @@
 #include <QFileInfo>
 
 namespace measure {
-
-namespace {
-
-const QString kSettingsFileName = QStringLiteral("Zentrix.ini");
-
-} // namespace
-
-QString windowSettingsPath(
-    const QString& programDirectory, const QString& userDirectory, const platform::DirectoryWritableCheck& writable)
-{
-    const QString besideProgram = platform::joinPath(programDirectory, kSettingsFileName);
-    if (writable(programDirectory))
-        return besideProgram;
-    const QString usersOwn = platform::joinPath(userDirectory, kSettingsFileName);
-    return QFileInfo::exists(usersOwn) ? usersOwn : besideProgram;
-}
 
 SettingsSource loadSettings(const QString& path, bool namedOnCommandLine)
 {

@@ -1,11 +1,6 @@
 #pragma once
-// Which settings file a run reads and how, never writing it. By default it is
-// the file the window uses: Zentrix.ini beside the executable, or, where the
-// user cannot write into the program's folder, the user's own copy (the
-// installation's defaults beside the executable until the window has made
-// that copy).
-
-#include "platform/settings_location.h"
+// How a run reads its settings file, never writing it. By default it is the
+// file the window uses (platform::findSettingsFile).
 
 #include <QString>
 #include <memory>
@@ -15,10 +10,6 @@ class IniFile;
 }
 
 namespace measure {
-
-// The path of the window's settings file, found without creating anything.
-QString windowSettingsPath(const QString& programDirectory, const QString& userDirectory,
-    const platform::DirectoryWritableCheck& writable = platform::isDirectoryWritable);
 
 struct SettingsSource {
     // Never null; only ever read.

@@ -12,8 +12,6 @@ namespace platform {
 
 namespace {
 
-const QString kSettingsFileName = QStringLiteral("Zentrix.ini");
-
 void reportSettingsProblem(const char* what, const QString& path)
 {
     std::fprintf(stderr, "Zentrix: %s %s\n", what, qPrintable(QDir::toNativeSeparators(path)));
@@ -63,6 +61,16 @@ QString prepareSettingsDirectory(
     if (!QFileInfo::exists(userPath) && QFileInfo(defaultsPath).isFile())
         copyDefaults(defaultsPath, userPath);
     return userDirectory;
+}
+
+QString findSettingsFile(
+    const QString& programDirectory, const QString& userDirectory, const DirectoryWritableCheck& writable)
+{
+    const QString besideProgram = joinPath(programDirectory, kSettingsFileName);
+    if (writable(programDirectory))
+        return besideProgram;
+    const QString usersOwn = joinPath(userDirectory, kSettingsFileName);
+    return QFileInfo::exists(usersOwn) ? usersOwn : besideProgram;
 }
 
 } // namespace platform

@@ -13,6 +13,9 @@ namespace platform {
 // Whether the program may create and replace files in `directory`.
 using DirectoryWritableCheck = std::function<bool(const QString& directory)>;
 
+// The settings file's name, in whichever folder holds it.
+inline constexpr char kSettingsFileName[] = "Zentrix.ini";
+
 // True when `directory` exists and the process may create files in it.
 bool isDirectoryWritable(const QString& directory);
 
@@ -26,6 +29,13 @@ QString userSettingsDirectory();
 // `programDirectory`. Without a copy the program's first start writes the
 // defaults there. A user's own file is never replaced.
 QString prepareSettingsDirectory(const QString& programDirectory, const QString& userDirectory,
+    const DirectoryWritableCheck& writable = isDirectoryWritable);
+
+// The settings file the program uses, found without creating anything: the
+// one beside the executable while `writable` says so, else the user's copy,
+// or the installation's defaults beside the executable while the user has no
+// copy yet.
+QString findSettingsFile(const QString& programDirectory, const QString& userDirectory,
     const DirectoryWritableCheck& writable = isDirectoryWritable);
 
 } // namespace platform

@@ -4,6 +4,7 @@
 
 #include "measure/run_configuration.h"
 #include "measure/settings_source.h"
+#include "platform/settings_location.h"
 #include "settings/ini_file.h"
 #include "settings/ini_test_files.h"
 
@@ -153,13 +154,13 @@ TEST_F(RunConfigurationTest, FindsTheFileTheWindowUses)
     ASSERT_TRUE(QDir().mkpath(program));
     const auto writable = [](const QString&) { return true; };
     const auto readOnly = [](const QString&) { return false; };
-    EXPECT_EQ(windowSettingsPath(program, user, writable), program + "/Zentrix.ini");
-    EXPECT_EQ(windowSettingsPath(program, user, readOnly), program + "/Zentrix.ini");
+    EXPECT_EQ(platform::findSettingsFile(program, user, writable), program + "/Zentrix.ini");
+    EXPECT_EQ(platform::findSettingsFile(program, user, readOnly), program + "/Zentrix.ini");
     EXPECT_FALSE(QFileInfo::exists(user));
     ASSERT_TRUE(QDir().mkpath(user));
     writeBytes(user + "/Zentrix.ini", "[x]\r\n");
-    EXPECT_EQ(windowSettingsPath(program, user, readOnly), user + "/Zentrix.ini");
-    EXPECT_EQ(windowSettingsPath(program, user, writable), program + "/Zentrix.ini");
+    EXPECT_EQ(platform::findSettingsFile(program, user, readOnly), user + "/Zentrix.ini");
+    EXPECT_EQ(platform::findSettingsFile(program, user, writable), program + "/Zentrix.ini");
 }
 
 } // namespace
