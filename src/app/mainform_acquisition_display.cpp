@@ -5,7 +5,7 @@
 #include "mainform.h"
 
 #include "dsp/par_type.h"
-#include "entry/number_text.h"
+#include "entry/channel_value_texts.h"
 #include "frames/q4705_adc_channel_frame.h"
 #include "handler_scope.h"
 #include "mainform_controls_build.h"
@@ -30,7 +30,6 @@ bool overloaded(const TMainThread& thread, int channel)
 void TMainForm::ShowChannelValues(TMainThread& thread)
 {
     const bool volts = thread.AmplitudeKind == QLatin1String("volt");
-    const double scale = volts ? 1000.0 : 1.0;
     const QString unit = volts ? QStringLiteral("мВ") : QStringLiteral("код");
     const bool spectral = thread.ComputationMethod == QLatin1String("fft");
     for (TQ4705AdcChannelFrame* frame : ChannelFrames)
@@ -46,27 +45,21 @@ void TMainForm::ShowChannelValues(TMainThread& thread)
             continue;
         }
         const QColor colour(overloaded(thread, c) ? design::red : design::lime);
-        const int range = thread.InputRangeIndex[channel];
-        const QString& dcFormat = PrecisionFormats[settings::dcFormatIndex(range)];
-        const QString& acFormat = PrecisionFormats[settings::acFormatIndex(range)];
-        const QString dcText = entry::formatByPattern(scale * thread.DcValue[channel], dcFormat);
-        const QString acText = entry::formatByPattern(scale * thread.AcValue[channel], acFormat);
+        const entry::ChannelValueTexts texts
+            = entry::channelValueTexts(parType, spectral, volts, thread.InputRangeIndex[channel], PrecisionFormats,
+                thread.DcValue[channel], thread.AcValue[channel], thread.Frequency[channel]);
         if (parType == dsp::kParDc) {
-            frame->ShowValue(1, dcText, colour, unit);
+            frame->ShowValue(1, texts.dc, colour, unit);
             frame->DisableValue(2);
         } else if (parType == dsp::kParAcDc) {
-            frame->ShowValue(1, acText, colour, unit);
-            frame->ShowValue(2, dcText, colour, unit);
+            frame->ShowValue(1, texts.ac, colour, unit);
+            frame->ShowValue(2, texts.dc, colour, unit);
         } else {
-            frame->ShowValue(1, acText, colour, unit);
-            if (spectral) {
-                const double kiloHertz = thread.Frequency[channel] * 0.001;
-                const QString pattern
-                    = entry::frequencyPattern(kiloHertz, PrecisionFormats[settings::frFormatIndex(range)]);
-                frame->ShowValue(2, entry::formatByPattern(kiloHertz, pattern), colour, QStringLiteral("кГц"));
-            } else {
+            frame->ShowValue(1, texts.ac, colour, unit);
+            if (spectral)
+                frame->ShowValue(2, texts.frequency, colour, QStringLiteral("кГц"));
+            else
                 frame->DisableValue(2);
-            }
         }
     }
 }

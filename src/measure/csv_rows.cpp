@@ -1,6 +1,6 @@
 #include "measure/csv_rows.h"
 
-#include "entry/number_text.h"
+#include "entry/channel_value_texts.h"
 
 namespace measure {
 
@@ -9,38 +9,6 @@ namespace {
 bool inVolts(const RunConfiguration& configuration)
 {
     return configuration.amplitudeKind == QLatin1String("volt");
-}
-
-// The row's three value fields, each empty where the frame shows dashes: DC
-// shows the level; AC the AC value and, with "fft", the frequency; AC+DC the
-// AC value and the level.
-struct ValueFields {
-    QString dc;
-    QString ac;
-    QString frequency;
-};
-
-ValueFields valueFields(const RunConfiguration& configuration, int channel, const ChannelValues& values)
-{
-    const auto c = static_cast<size_t>(channel);
-    const double scale = inVolts(configuration) ? 1000.0 : 1.0;
-    const int range = configuration.inputRange[c];
-    const settings::PrecisionFormats& formats = configuration.precisionFormats;
-    const QString dc = entry::formatByPattern(scale * values.dc, formats[settings::dcFormatIndex(range)]);
-    const QString ac = entry::formatByPattern(scale * values.ac, formats[settings::acFormatIndex(range)]);
-    switch (configuration.parType[c]) {
-    case 0:
-        return { dc, QString(), QString() };
-    case 2:
-        return { dc, ac, QString() };
-    default:
-        break;
-    }
-    if (configuration.computationMethod != QLatin1String("fft"))
-        return { QString(), ac, QString() };
-    const double kiloHertz = values.frequencyHz * 0.001;
-    const QString pattern = entry::frequencyPattern(kiloHertz, formats[settings::frFormatIndex(range)]);
-    return { QString(), ac, entry::formatByPattern(kiloHertz, pattern) };
 }
 
 } // namespace
@@ -68,12 +36,16 @@ QString csvTime(const QDateTime& time)
 QString csvRows(const RunConfiguration& configuration, const BlockValues& block)
 {
     const QString time = csvTime(block.end);
+    const bool spectral = configuration.computationMethod == QLatin1String("fft");
     QString rows;
     for (int c = 0; c < kChannelCount; ++c) {
-        const ChannelValues& values = block.channels[static_cast<size_t>(c)];
+        const auto channel = static_cast<size_t>(c);
+        const ChannelValues& values = block.channels[channel];
         if (!values.measured)
             continue;
-        const ValueFields fields = valueFields(configuration, c, values);
+        const entry::ChannelValueTexts fields = entry::channelValueTexts(configuration.parType[channel], spectral,
+            inVolts(configuration), configuration.inputRange[channel], configuration.precisionFormats, values.dc,
+            values.ac, values.frequencyHz);
         const bool overloaded = (block.overloadBits >> c) & 1u;
         rows += time + u',' + QString::number(c + 1) + u',' + fields.dc + u',' + fields.ac + u',' + fields.frequency
             + u',' + (overloaded ? u'1' : u'0') + u'\n';
